@@ -1,0 +1,483 @@
+#include "CupsTestServer.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTextStream>
+
+#include <cups/cups.h>
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+const QStringList systemDirs = {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin"),
+                                QStringLiteral("/bin")};
+
+QString findTool(const QString& name)
+{
+    QString path = QStandardPaths::findExecutable(name);
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(name, systemDirs);
+    return path;
+}
+
+bool writeText(const QString& path, const QString& text, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+int freeLoopbackPort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        return 0;
+    return probe.serverPort();
+}
+
+QString primaryGroupName()
+{
+    const group* entry = ::getgrgid(::getgid());
+    return entry ? QString::fromLocal8Bit(entry->gr_name) : QString();
+}
+
+// Runs a program without a shell and waits for it; the output goes to *output.
+bool runProgram(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                const QByteArray& input, QString* output, QString* error, int timeoutMs = 30000)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted(timeoutMs)) {
+        *error = QStringLiteral("%1 did not start: %2").arg(program, process.errorString());
+        return false;
+    }
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        *error = QStringLiteral("%1 did not finish in time").arg(program);
+        return false;
+    }
+    const QString text = QString::fromLocal8Bit(process.readAll());
+    if (output)
+        *output = text;
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        *error = QStringLiteral("%1 %2 failed (%3): %4")
+                     .arg(program, arguments.join(QLatin1Char(' ')), QString::number(process.exitCode()), text.trimmed());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CupsTestServer::CupsTestServer() = default;
+
+CupsTestServer::~CupsTestServer()
+{
+    stop();
+}
+
+QString CupsTestServer::unavailableReason(Mode mode)
+{
+    for (const char* tool : {"cupsd", "lpadmin", "lp", "lpstat", "cupsenable", "cupsdisable", "cupsaccept"}) {
+        if (findTool(QString::fromLatin1(tool)).isEmpty())
+            return QStringLiteral("%1 is not installed (Debian packages cups and cups-client)").arg(QLatin1String(tool));
+    }
+    if (mode == Mode::Authenticated && ::geteuid() != 0)
+        return QStringLiteral("the authenticated mode creates a system account and group, which needs root");
+    return QString();
+}
+
+bool CupsTestServer::start()
+{
+    return start(Options());
+}
+
+bool CupsTestServer::start(const Options& options)
+{
+    stop();
+    m_error.clear();
+    m_heldJobs.clear();
+    const QString reason = unavailableReason(options.mode);
+    if (!reason.isEmpty()) {
+        m_error = reason;
+        return false;
+    }
+    if (options.mode == Mode::Authenticated && !ensureAdminAccount(&m_error))
+        return false;
+
+    // A short path: the domain socket's name must stay under about 100 bytes.
+    m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tessel-cups-XXXXXX"));
+    if (!m_dir->isValid()) {
+        m_error = QStringLiteral("cannot create a temporary directory: %1").arg(m_dir->errorString());
+        return false;
+    }
+    // The scheduler's filters run as lp and must reach the spool below.
+    QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                             | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                             | QFileDevice::ExeOther);
+    QDir dir(m_dir->path());
+    for (const char* sub : {"etc/ppd", "spool", "tmp", "cache", "state", "log", "ssl", "home"}) {
+        if (!dir.mkpath(QString::fromLatin1(sub))) {
+            m_error = QStringLiteral("cannot create %1").arg(dir.filePath(QString::fromLatin1(sub)));
+            return false;
+        }
+    }
+
+    // Another process may take the port between the probe and the launch.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        m_port = freeLoopbackPort();
+        if (!m_port) {
+            m_error = QStringLiteral("no free port on 127.0.0.1");
+            return false;
+        }
+        if (!writeConfiguration(options))
+            return false;
+        if (launch(options))
+            break;
+        if (attempt == 2)
+            return false;
+    }
+
+    if (options.knownWorld && !buildKnownWorld()) {
+        stop();
+        return false;
+    }
+    if (options.extraQueues > 0 && !addExtraQueues(options.extraQueues)) {
+        stop();
+        return false;
+    }
+    return true;
+}
+
+bool CupsTestServer::writeConfiguration(const Options& options)
+{
+    const QString root = m_dir->path();
+    const bool asRoot = ::geteuid() == 0;
+
+    QString files;
+    QTextStream f(&files);
+    f << "ServerRoot " << root << "/etc\n"
+      << "ServerBin /usr/lib/cups\n"
+      << "DataDir /usr/share/cups\n"
+      << "RequestRoot " << root << "/spool\n"
+      << "TempDir " << root << "/tmp\n"
+      << "CacheDir " << root << "/cache\n"
+      << "StateDir " << root << "/state\n"
+      << "ServerKeychain " << root << "/ssl\n"
+      << "Printcap " << root << "/printcap\n"
+      << "ErrorLog " << root << "/log/error_log\n"
+      << "AccessLog " << root << "/log/access_log\n"
+      << "PageLog " << root << "/log/page_log\n"
+      << "FileDevice Yes\n";
+    if (asRoot)
+        f << "User lp\nGroup lp\n";
+    QString systemGroups = asRoot ? QStringLiteral("root") : primaryGroupName();
+    if (options.mode == Mode::Authenticated)
+        systemGroups += QLatin1Char(' ') + adminGroup;
+    f << "SystemGroup " << systemGroups << "\n";
+    f << "SetEnv DBUS_SYSTEM_BUS_ADDRESS " << systemBusFor(options) << "\n";
+    f.flush();
+
+    const char* adminOperations =
+        "CUPS-Add-Modify-Printer CUPS-Delete-Printer CUPS-Add-Modify-Class CUPS-Delete-Class "
+        "CUPS-Set-Default CUPS-Get-Devices Pause-Printer Resume-Printer Enable-Printer Disable-Printer "
+        "Pause-Printer-After-Current-Job Hold-New-Jobs Release-Held-New-Jobs Deactivate-Printer "
+        "Activate-Printer Restart-Printer Shutdown-Printer Startup-Printer Promote-Job "
+        "Schedule-Job-After Cancel-Jobs CUPS-Accept-Jobs CUPS-Reject-Jobs";
+
+    QString conf;
+    QTextStream c(&conf);
+    c << "LogLevel info\n"
+      << "Listen 127.0.0.1:" << m_port << "\n"
+      << "Listen " << socketPath() << "\n"
+      << "Browsing No\n"
+      << "WebInterface No\n"
+      << "DefaultAuthType Basic\n"
+      << "<Location />\n  Order allow,deny\n  Allow 127.0.0.1\n  Allow localhost\n</Location>\n";
+    if (options.mode == Mode::Authenticated) {
+        c << "<Location /admin/conf>\n  AuthType Basic\n  Require user @SYSTEM\n"
+          << "  Order allow,deny\n  Allow 127.0.0.1\n  Allow localhost\n</Location>\n";
+    }
+    c << "<Policy default>\n";
+    if (options.mode == Mode::Authenticated) {
+        c << "  <Limit " << adminOperations << ">\n"
+          << "    AuthType Basic\n    Require user @SYSTEM\n    Order deny,allow\n  </Limit>\n";
+    }
+    c << "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
+    c.flush();
+
+    return writeText(root + QStringLiteral("/etc/cups-files.conf"), files, &m_error)
+           && writeText(root + QStringLiteral("/etc/cupsd.conf"), conf, &m_error);
+}
+
+QString CupsTestServer::systemBusFor(const Options& options) const
+{
+    // Never let a private scheduler signal the machine's own system bus.
+    return options.systemBusAddress.isEmpty() ? QStringLiteral("unix:path=%1/no-system-bus").arg(m_dir->path())
+                                              : options.systemBusAddress;
+}
+
+bool CupsTestServer::launch(const Options& options)
+{
+    const QString root = m_dir->path();
+    const QString cupsd = findTool(QStringLiteral("cupsd"));
+    const QStringList configArgs = {QStringLiteral("-c"), root + QStringLiteral("/etc/cupsd.conf"), QStringLiteral("-s"),
+                                    root + QStringLiteral("/etc/cups-files.conf")};
+
+    QString output;
+    if (!runProgram(cupsd, QStringList{QStringLiteral("-t")} + configArgs, QProcessEnvironment::systemEnvironment(), {},
+                    &output, &m_error)) {
+        m_error = QStringLiteral("the test configuration is refused: ") + m_error;
+        return false;
+    }
+
+    m_process = std::make_unique<QProcess>();
+    // The spooler signals follow the scheduler's own environment, the
+    // notifiers the SetEnv line above.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), systemBusFor(options));
+    m_process->setProcessEnvironment(environment);
+    m_process->setStandardOutputFile(root + QStringLiteral("/log/cupsd.out"));
+    m_process->setStandardErrorFile(root + QStringLiteral("/log/cupsd.out"), QIODevice::Append);
+    m_process->setStandardInputFile(QProcess::nullDevice());
+    m_process->start(cupsd, QStringList{QStringLiteral("-f")} + configArgs);
+    if (!m_process->waitForStarted(10000)) {
+        m_error = QStringLiteral("cupsd did not start: %1").arg(m_process->errorString());
+        m_process.reset();
+        return false;
+    }
+    if (!waitUntilAnswering(15000)) {
+        m_error = QStringLiteral("the scheduler does not answer on port %1: %2").arg(m_port).arg(errorLog().right(2000));
+        stop();
+        return false;
+    }
+    return true;
+}
+
+bool CupsTestServer::waitUntilAnswering(int timeoutMs)
+{
+    const QString lpstat = findTool(QStringLiteral("lpstat"));
+    QProcessEnvironment environment = clientEnvironment(false);
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (m_process->state() != QProcess::Running)
+            return false;
+        // lpstat exits 0 even when nothing answers; only its words tell.
+        QString output, error;
+        runProgram(lpstat, {QStringLiteral("-h"), serverName(), QStringLiteral("-r")}, environment, {}, &output, &error,
+                   5000);
+        if (output.contains(QLatin1String("scheduler is running")))
+            return true;
+        m_process->waitForFinished(20);
+    }
+    return false;
+}
+
+void CupsTestServer::stop()
+{
+    if (m_process) {
+        if (m_process->state() != QProcess::NotRunning) {
+            m_process->terminate();
+            if (!m_process->waitForFinished(10000)) {
+                m_process->kill();
+                m_process->waitForFinished(5000);
+            }
+        }
+        m_process.reset();
+    }
+}
+
+bool CupsTestServer::isRunning() const
+{
+    return m_process && m_process->state() == QProcess::Running;
+}
+
+qint64 CupsTestServer::pid() const
+{
+    return m_process ? m_process->processId() : 0;
+}
+
+QString CupsTestServer::serverName() const
+{
+    return QStringLiteral("%1:%2").arg(host()).arg(m_port);
+}
+
+QString CupsTestServer::socketPath() const
+{
+    return m_dir ? m_dir->path() + QStringLiteral("/cups.sock") : QString();
+}
+
+QString CupsTestServer::directory() const
+{
+    return m_dir ? m_dir->path() : QString();
+}
+
+QString CupsTestServer::serverRoot() const
+{
+    return m_dir ? m_dir->path() + QStringLiteral("/etc") : QString();
+}
+
+QString CupsTestServer::homeDirectory() const
+{
+    return m_dir ? m_dir->path() + QStringLiteral("/home") : QString();
+}
+
+QString CupsTestServer::errorLog() const
+{
+    if (!m_dir)
+        return QString();
+    QString text;
+    for (const char* name : {"/log/cupsd.out", "/log/error_log"}) {
+        QFile file(m_dir->path() + QString::fromLatin1(name));
+        if (file.open(QIODevice::ReadOnly))
+            text += QString::fromLocal8Bit(file.readAll());
+    }
+    return text;
+}
+
+void CupsTestServer::pointClientAt() const
+{
+    const QByteArray server = serverName().toLocal8Bit();
+    const QByteArray home = homeDirectory().toLocal8Bit();
+    qputenv("CUPS_SERVER", server);
+    qputenv("HOME", home);
+    // With the server's state directory a root client would be trusted
+    // without a password, which would hide every prompt.
+    qunsetenv("CUPS_STATEDIR");
+    cupsSetServer(server.constData());
+    ippSetPort(m_port);
+}
+
+QProcessEnvironment CupsTestServer::clientEnvironment(bool overSocket) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CUPS_SERVER"), overSocket ? socketPath() : serverName());
+    environment.insert(QStringLiteral("HOME"), homeDirectory());
+    environment.remove(QStringLiteral("CUPS_STATEDIR"));
+    return environment;
+}
+
+bool CupsTestServer::runTool(const QString& program, const QStringList& arguments, QString* output)
+{
+    const QString path = findTool(program);
+    if (path.isEmpty()) {
+        m_error = QStringLiteral("%1 is not installed").arg(program);
+        return false;
+    }
+    QProcessEnvironment environment = clientEnvironment(true);
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    return runProgram(path, arguments, environment, {}, output, &m_error);
+}
+
+int CupsTestServer::submitHeldJob(const QString& queue, const QString& title)
+{
+    const QString document = m_dir->path() + QStringLiteral("/tmp/document.txt");
+    if (!QFile::exists(document) && !writeText(document, QStringLiteral("A page of plain text.\n"), &m_error))
+        return 0;
+    QString output;
+    if (!runTool(QStringLiteral("lp"),
+                 {QStringLiteral("-d"), queue, QStringLiteral("-H"), QStringLiteral("hold"), QStringLiteral("-t"), title,
+                  document},
+                 &output))
+        return 0;
+    // "request id is alpha-3 (1 file(s))"
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("request id is .*-(\\d+)")).match(output);
+    if (!match.hasMatch()) {
+        m_error = QStringLiteral("lp gave no job id: %1").arg(output);
+        return 0;
+    }
+    return match.captured(1).toInt();
+}
+
+bool CupsTestServer::buildKnownWorld()
+{
+    const QString device = QStringLiteral("file:///dev/null");
+    struct Queue
+    {
+        QString name, info, location;
+        bool shared;
+    };
+    const Queue queues[] = {
+        {defaultPrinter, QStringLiteral("Alpha Laser"), QStringLiteral("First floor"), true},
+        {stoppedPrinter, QStringLiteral("Beta Inkjet"), QStringLiteral("Second floor"), true},
+        {plainPrinter, QStringLiteral("Gamma Plotter"), QStringLiteral("Basement"), false},
+    };
+    for (const Queue& queue : queues) {
+        if (!runTool(QStringLiteral("lpadmin"),
+                     {QStringLiteral("-p"), queue.name, QStringLiteral("-E"), QStringLiteral("-v"), device,
+                      QStringLiteral("-D"), queue.info, QStringLiteral("-L"), queue.location, QStringLiteral("-o"),
+                      QStringLiteral("printer-is-shared=%1").arg(queue.shared ? "true" : "false")}))
+            return false;
+    }
+    for (const QString& member : classMembers) {
+        if (!runTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), member, QStringLiteral("-c"), className}))
+            return false;
+    }
+    if (!runTool(QStringLiteral("cupsenable"), {className}) || !runTool(QStringLiteral("cupsaccept"), {className})
+        || !runTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), defaultPrinter})
+        || !runTool(QStringLiteral("cupsdisable"), {QStringLiteral("-r"), QStringLiteral("Out of paper"), stoppedPrinter}))
+        return false;
+
+    const QList<QPair<QString, QString>> jobs = {
+        {defaultPrinter, QStringLiteral("Quarterly report")},
+        {defaultPrinter, QStringLiteral("Invoice 2026-117")},
+        {plainPrinter, QStringLiteral("Site plan")},
+    };
+    for (const auto& job : jobs) {
+        const int id = submitHeldJob(job.first, job.second);
+        if (!id)
+            return false;
+        m_heldJobs.append(id);
+    }
+    return true;
+}
+
+bool CupsTestServer::addExtraQueues(int count)
+{
+    for (int i = 1; i <= count; ++i) {
+        const QString name = QStringLiteral("queue%1").arg(i, 3, 10, QLatin1Char('0'));
+        if (!runTool(QStringLiteral("lpadmin"),
+                     {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                      QStringLiteral("file:///dev/null")}))
+            return false;
+    }
+    return true;
+}
+
+bool CupsTestServer::ensureAdminAccount(QString* error)
+{
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QString output;
+    if (!::getgrnam(adminGroup.toLocal8Bit().constData())
+        && !runProgram(findTool(QStringLiteral("groupadd")), {adminGroup}, environment, {}, &output, error))
+        return false;
+    if (!::getpwnam(adminUser.toLocal8Bit().constData())) {
+        if (!runProgram(findTool(QStringLiteral("useradd")),
+                        {QStringLiteral("-M"), QStringLiteral("-N"), QStringLiteral("-G"), adminGroup, adminUser},
+                        environment, {}, &output, error))
+            return false;
+    } else if (!runProgram(findTool(QStringLiteral("usermod")), {QStringLiteral("-a"), QStringLiteral("-G"), adminGroup, adminUser},
+                           environment, {}, &output, error)) {
+        return false;
+    }
+    // The password travels on standard input, never on a command line.
+    return runProgram(findTool(QStringLiteral("chpasswd")), {}, environment,
+                      (adminUser + QLatin1Char(':') + adminPassword + QLatin1Char('\n')).toLocal8Bit(), &output, error);
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A private scheduler on 127.0.0.1 with directories of its own and a known set
+// of queues, for tests and for the demo. Everything it starts it stops again.
+class CupsTestServer
+{
+public:
+    enum class Mode {
+        Open,          // every operation allowed to everybody
+        Authenticated, // administrative operations need a password over TCP
+    };
+
+    struct Options
+    {
+        Mode mode = Mode::Open;
+        bool knownWorld = true;
+        // Extra raw queues "queue001"... for measurements on larger servers.
+        int extraQueues = 0;
+        // System bus the scheduler sends its spooler signals to; empty for none.
+        QString systemBusAddress;
+    };
+
+    // The known world.
+    static inline const QString defaultPrinter = QStringLiteral("alpha");
+    static inline const QString stoppedPrinter = QStringLiteral("beta");
+    static inline const QString plainPrinter = QStringLiteral("gamma");
+    static inline const QString className = QStringLiteral("team");
+    static inline const QStringList classMembers = {QStringLiteral("alpha"), QStringLiteral("gamma")};
+    static constexpr int heldJobsOnDefault = 2;
+    static constexpr int heldJobsOnPlain = 1;
+
+    // The administrator account of the authenticated mode.
+    static inline const QString adminUser = QStringLiteral("tesseltest");
+    static inline const QString adminPassword = QStringLiteral("Tessel-test-7");
+    static inline const QString adminGroup = QStringLiteral("tesseladm");
+
+    CupsTestServer();
+    ~CupsTestServer();
+
+    CupsTestServer(const CupsTestServer&) = delete;
+    CupsTestServer& operator=(const CupsTestServer&) = delete;
+
+    // Empty when the machine can run a private scheduler in this mode,
+    // otherwise the reason a test should be skipped for.
+    static QString unavailableReason(Mode mode);
+
+    bool start();
+    bool start(const Options& options);
+    void stop();
+    bool isRunning() const;
+
+    QString errorString() const { return m_error; }
+    int port() const { return m_port; }
+    QString host() const { return QStringLiteral("127.0.0.1"); }
+    QString serverName() const;          // "127.0.0.1:PORT"
+    QString socketPath() const;          // the domain socket
+    QString directory() const;           // everything of the server lives below
+    QString serverRoot() const;          // cupsd.conf, printers.conf, ppd/
+    QString homeDirectory() const;       // private HOME for clients
+    QString errorLog() const;            // text of the scheduler's error log
+    qint64 pid() const;
+
+    // Make this process's client library use the private scheduler over TCP
+    // with a private HOME, the way the program under test will reach it.
+    void pointClientAt() const;
+
+    // Environment for a child process that should talk to this scheduler.
+    QProcessEnvironment clientEnvironment(bool overSocket) const;
+
+    // Run a client tool of the scheduler (lpadmin, lp, cupsenable, ...) over
+    // the domain socket, where root is trusted without a password.
+    bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr);
+
+    // Ids of the held jobs of the known world, in submission order.
+    QList<int> heldJobs() const { return m_heldJobs; }
+
+    // Submits a held job to a queue; returns its id or 0.
+    int submitHeldJob(const QString& queue, const QString& title);
+
+private:
+    bool writeConfiguration(const Options& options);
+    bool launch(const Options& options);
+    QString systemBusFor(const Options& options) const;
+    bool waitUntilAnswering(int timeoutMs);
+    bool buildKnownWorld();
+    bool addExtraQueues(int count);
+    static bool ensureAdminAccount(QString* error);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QProcess> m_process;
+    int m_port = 0;
+    QString m_error;
+    QList<int> m_heldJobs;
+};
