@@ -222,8 +222,12 @@ bool CupsTestServer::writeConfiguration(const Options& options)
     c << "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
     c.flush();
 
+    // Device discovery must not send SNMP broadcasts beyond this machine.
+    const QString snmp = QStringLiteral("Address 127.0.0.1\nCommunity public\n");
+
     return writeText(root + QStringLiteral("/etc/cups-files.conf"), files, &m_error)
-           && writeText(root + QStringLiteral("/etc/cupsd.conf"), conf, &m_error);
+           && writeText(root + QStringLiteral("/etc/cupsd.conf"), conf, &m_error)
+           && writeText(root + QStringLiteral("/etc/snmp.conf"), snmp, &m_error);
 }
 
 QString CupsTestServer::systemBusFor(const Options& options) const
@@ -404,6 +408,22 @@ int CupsTestServer::submitHeldJob(const QString& queue, const QString& title)
         return 0;
     }
     return match.captured(1).toInt();
+}
+
+QString CupsTestServer::compileSamplePpds()
+{
+    const QString ppdc = findTool(QStringLiteral("ppdc"));
+    const QString source = QStringLiteral("/usr/share/cups/drv/sample.drv");
+    if (ppdc.isEmpty() || !QFile::exists(source)) {
+        m_error = QStringLiteral("ppdc or %1 is missing (Debian package cups-ppdc)").arg(source);
+        return QString();
+    }
+    const QString output = m_dir->path() + QStringLiteral("/ppd");
+    QString text;
+    if (!runProgram(ppdc, {QStringLiteral("-l"), QStringLiteral("en"), QStringLiteral("-d"), output, source},
+                    QProcessEnvironment::systemEnvironment(), {}, &text, &m_error))
+        return QString();
+    return output;
 }
 
 bool CupsTestServer::buildKnownWorld()

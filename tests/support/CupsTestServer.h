@@ -82,6 +82,10 @@ public:
     // Ids of the held jobs of the known world, in submission order.
     QList<int> heldJobs() const { return m_heldJobs; }
 
+    // Compiles the generic sample drivers into PPD files; returns their
+    // directory (generic.ppd among them) or an empty string.
+    QString compileSamplePpds();
+
     // Submits a held job to a queue; returns its id or 0.
     int submitHeldJob(const QString& queue, const QString& title);
 
