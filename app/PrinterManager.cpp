@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
-#include <QStatusBar>
 
 #include <cups/cups.h>
 
@@ -18,9 +17,13 @@ PrinterManager::PrinterManager(QWidget* parent)
     setWindowIconText(tr("Tessel Printer Manager"));
     setWindowTitle(tr("Tessel Printer Manager"));
 
+    const QString server = QString::fromLocal8Bit(cupsServer());
     m_serverLabel = new QLabel(this);
-    m_serverLabel->setText(tr("Print server: %1").arg(QString::fromLocal8Bit(cupsServer())));
-    statusBar()->addWidget(m_serverLabel);
+    m_serverLabel->setAlignment(Qt::AlignCenter);
+    m_serverLabel->setText(server.startsWith(QLatin1Char('/'))
+                               ? tr("Print server: %1").arg(server)
+                               : tr("Print server: %1:%2").arg(server).arg(ippPort()));
+    setCentralWidget(m_serverLabel);
 
     m_exitAction = new QAction(QIcon::fromTheme(QStringLiteral("application-exit")), tr("E&xit"), this);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
@@ -29,6 +32,7 @@ PrinterManager::PrinterManager(QWidget* parent)
     fileMenu->addAction(m_exitAction);
     menuBar()->addMenu(new TesselHelpMenu(menuBar()));
 
+    resize(860, 560);
     QSettings settings;
     tesselRestoreGeometry(this, &settings, QRect(), false);
 }
