@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -170,10 +171,14 @@ bool CupsTestServer::writeConfiguration(const Options& options)
     const QString root = m_dir->path();
     const bool asRoot = ::geteuid() == 0;
 
+    QString serverBin = QStringLiteral("/usr/lib/cups");
+    if (options.withoutBackends && !makeServerBinWithoutBackends(&serverBin))
+        return false;
+
     QString files;
     QTextStream f(&files);
     f << "ServerRoot " << root << "/etc\n"
-      << "ServerBin /usr/lib/cups\n"
+      << "ServerBin " << serverBin << "\n"
       << "DataDir /usr/share/cups\n"
       << "RequestRoot " << root << "/spool\n"
       << "TempDir " << root << "/tmp\n"
@@ -208,8 +213,10 @@ bool CupsTestServer::writeConfiguration(const Options& options)
       << "Listen " << socketPath() << "\n"
       << "Browsing No\n"
       << "WebInterface No\n"
-      << "DefaultAuthType Basic\n"
-      << "<Location />\n  Order allow,deny\n  Allow 127.0.0.1\n  Allow localhost\n</Location>\n";
+      << "DefaultAuthType Basic\n";
+    if (options.logAllRequests)
+        c << "AccessLogLevel all\n";
+    c << "<Location />\n  Order allow,deny\n  Allow 127.0.0.1\n  Allow localhost\n</Location>\n";
     if (options.mode == Mode::Authenticated) {
         c << "<Location /admin/conf>\n  AuthType Basic\n  Require user @SYSTEM\n"
           << "  Order allow,deny\n  Allow 127.0.0.1\n  Allow localhost\n</Location>\n";
@@ -228,6 +235,27 @@ bool CupsTestServer::writeConfiguration(const Options& options)
     return writeText(root + QStringLiteral("/etc/cups-files.conf"), files, &m_error)
            && writeText(root + QStringLiteral("/etc/cupsd.conf"), conf, &m_error)
            && writeText(root + QStringLiteral("/etc/snmp.conf"), snmp, &m_error);
+}
+
+bool CupsTestServer::makeServerBinWithoutBackends(QString* path)
+{
+    const QString installed = QStringLiteral("/usr/lib/cups");
+    const QString own = m_dir->path() + QStringLiteral("/serverbin");
+    QDir dir(own);
+    if (!dir.mkpath(QStringLiteral("backend"))) {
+        m_error = QStringLiteral("cannot create %1").arg(own);
+        return false;
+    }
+    for (const QString& entry : QDir(installed).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (entry == QLatin1String("backend") || QFileInfo::exists(dir.filePath(entry)))
+            continue;
+        if (!QFile::link(installed + QLatin1Char('/') + entry, dir.filePath(entry))) {
+            m_error = QStringLiteral("cannot link %1 into %2").arg(entry, own);
+            return false;
+        }
+    }
+    *path = own;
+    return true;
 }
 
 QString CupsTestServer::systemBusFor(const Options& options) const
@@ -284,10 +312,16 @@ bool CupsTestServer::waitUntilAnswering(int timeoutMs)
         if (m_process->state() != QProcess::Running)
             return false;
         // lpstat exits 0 even when nothing answers; only its words tell.
-        QString output, error;
-        runProgram(lpstat, {QStringLiteral("-h"), serverName(), QStringLiteral("-r")}, environment, {}, &output, &error,
-                   5000);
-        if (output.contains(QLatin1String("scheduler is running")))
+        // The tools reach it over the domain socket, the program over TCP;
+        // each listener may come up a moment after the other.
+        bool answering = true;
+        for (const QString& address : {serverName(), socketPath()}) {
+            QString output, error;
+            runProgram(lpstat, {QStringLiteral("-h"), address, QStringLiteral("-r")}, environment, {}, &output, &error,
+                       5000);
+            answering = answering && output.contains(QLatin1String("scheduler is running"));
+        }
+        if (answering)
             return true;
         m_process->waitForFinished(20);
     }
@@ -354,6 +388,16 @@ QString CupsTestServer::errorLog() const
             text += QString::fromLocal8Bit(file.readAll());
     }
     return text;
+}
+
+QStringList CupsTestServer::accessLog() const
+{
+    if (!m_dir)
+        return {};
+    QFile file(m_dir->path() + QStringLiteral("/log/access_log"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 void CupsTestServer::pointClientAt() const

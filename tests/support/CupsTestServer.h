@@ -26,6 +26,11 @@ public:
         int extraQueues = 0;
         // System bus the scheduler sends its spooler signals to; empty for none.
         QString systemBusAddress;
+        // Log every request in log/access_log, not only the changing ones,
+        // so tests can count what a client sent.
+        bool logAllRequests = false;
+        // A scheduler without device backends, which finds no devices at all.
+        bool withoutBackends = false;
     };
 
     // The known world.
@@ -66,6 +71,7 @@ public:
     QString serverRoot() const;          // cupsd.conf, printers.conf, ppd/
     QString homeDirectory() const;       // private HOME for clients
     QString errorLog() const;            // text of the scheduler's error log
+    QStringList accessLog() const;       // lines of the access log
     qint64 pid() const;
 
     // Make this process's client library use the private scheduler over TCP
@@ -91,6 +97,8 @@ public:
 
 private:
     bool writeConfiguration(const Options& options);
+    // A server directory like the installed one, minus every device backend.
+    bool makeServerBinWithoutBackends(QString* path);
     bool launch(const Options& options);
     QString systemBusFor(const Options& options) const;
     bool waitUntilAnswering(int timeoutMs);

@@ -1,0 +1,10 @@
+#include "PrivActionFactoryHelper.h"
+
+#include <QSettings>
+
+PrivActionFactoryHelper::PrivActionFactoryHelper() = default;
+
+QString PrivActionFactoryHelper::detectActionProviderType() const
+{
+    return QSettings().value(QStringLiteral("PrivActions/ProviderType"), QStringLiteral("IPP")).toString();
+}
