@@ -1,4 +1,5 @@
 #include "LocalPeer.h"
+#include "ModalDriver.h"
 #include "PrinterManager.h"
 
 #include <QLocalSocket>
@@ -116,6 +117,8 @@ void TestStartup::messageReceived()
     QFETCH(QString, message);
     QFETCH(bool, raises);
 
+    // Without a scheduler the window reports so in a modal box first.
+    ModalDriver driver;
     PrinterManager manager;
     manager.show();
     QWidget other;

@@ -76,7 +76,7 @@ void TestDesktopIcons::fallbackResolves_data()
         "print_class camera_test wizard ktimer file-locked samba edit-trash configure emblem-unreadable "
         "emblem-system emblem-favorite emblem-symbolic-link emblem-mounted printer preferences-desktop-printer "
         "media-playback-pause media-playback-start view-refresh edit-cut application-exit system-file-manager "
-        "network edit-delete").split(QLatin1Char(' '));
+        "network edit-delete document-edit view-history").split(QLatin1Char(' '));
     for (const QString& theme : {QStringLiteral("hicolor"), QStringLiteral("Adwaita")}) {
         for (const QString& name : names)
             QTest::addRow("%s/%s", qPrintable(theme), qPrintable(name)) << theme << name;

@@ -1,0 +1,164 @@
+#pragma once
+
+#include "DestinationIconCache.h"
+#include "UserDefault.h"
+
+#include <QList>
+#include <QMutex>
+#include <QPointer>
+#include <QVariantMap>
+#include <QWidget>
+
+#include <memory>
+
+class ISecurityPrinterPage;
+class JobWidget;
+class QAction;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Cups {
+class HTTP;
+}
+
+// The destination browser: the tree of printers and classes, the facts of the
+// selected one, and every action on destinations.
+class PrintersWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PrintersWidget(QWidget* parent = nullptr);
+    ~PrintersWidget() override;
+
+    void saveSettings();
+    QMenu* viewMenu();
+    JobWidget* jobWidget() const;
+
+    QAction* reloadAction() const;
+    QAction* playAction() const;
+    QAction* purgeAction() const;
+    QAction* addAction() const;
+    QAction* editAction() const;
+    QAction* deleteAction() const;
+    QAction* userDefaultAction() const;
+    QAction* defaultAction() const;
+    QAction* testPageAction() const;
+    QAction* showLocalAction() const;
+    QAction* showRemoteAction() const;
+    QAction* showNotSharedAction() const;
+
+    QTreeWidget* destinationTree() const;
+    QTabWidget* tabWidget() const;
+    QTimer* refreshTimer() const;
+
+public slots:
+    void load();
+    void DisplayDest(QString queueName, bool showJobsTab = false);
+    void updateTimerStopRequest();
+    void updateTimerStartRequest();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    virtual void currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    virtual void itemDoubleClicked(QTreeWidgetItem* item, int column);
+    virtual void reloadDests();
+    // The add-printer wizard that this opens arrives with later work.
+    virtual void addPrinter();
+    virtual void play();
+    // The print options dialog that this opens arrives with later work.
+    virtual void editPrinter();
+    virtual void deletePrinter();
+    virtual void refreshState();
+    virtual void purge();
+    virtual void setUserDefault();
+    virtual void setDefault();
+    virtual void setMembers();
+    virtual void showLocal();
+    virtual void showRemote();
+    virtual void showNotShared();
+    virtual void printTestPage();
+    virtual void showUpdateDialog();
+    virtual void printerAdded(const QString& name);
+    virtual void printerRemoved(const QString& name);
+    virtual void queueChanged(const QString& name);
+    void currentTabChanged();
+
+private:
+    struct ServerView;
+
+    QAction* createAction(const QString& iconName, const QString& text, const char* slot,
+                          const QString& emblem = QString());
+    QAction* createFilterAction(const QString& iconName, const QString& text, const char* slot, const QString& key,
+                                const QString& emblem = QString());
+    void showContextMenu(const QPoint& globalPos);
+
+    bool isDestination(const QTreeWidgetItem* item) const;
+    bool isClass(const QTreeWidgetItem* item) const;
+    QTreeWidgetItem* currentDestination() const;
+    // Re-reads the selected destination after an action changed it.
+    void refreshSelection();
+
+    const QList<QVariantMap>& viewDestinations();
+    const UserDefault& viewUserDefault();
+    void applyDestination(QTreeWidgetItem* item, const QVariantMap& attributes, bool isClass);
+    QVariantMap fetchAttributes(Cups::HTTP* connection, const QString& name, bool isClass, bool all) const;
+
+    void showTabs(bool destination, bool isClass);
+    void fillInformation(const QVariantMap& attributes, bool isClass);
+    void appendParagraph(const QString& text);
+    void appendLine(const QString& label, const QString& value);
+    void fillMembers(const QVariantMap& attributes);
+    void enableActions(const QVariantMap& attributes);
+    void resetActions();
+    void setPlayAction(const QString& text, const QString& iconName);
+
+    QSplitter* m_splitter = nullptr;
+    QTreeWidget* m_tree = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QPointer<QWidget> m_infoPage;
+    QTextEdit* m_infoText = nullptr;
+    QPointer<JobWidget> m_jobWidget;
+    QPointer<QTreeWidget> m_membersList;
+    QList<ISecurityPrinterPage*> m_securityPages;
+    QTimer* m_refreshTimer = nullptr;
+    QPointer<QMenu> m_viewMenu;
+
+    QAction* m_playAction = nullptr;
+    QAction* m_reloadAction = nullptr;
+    QAction* m_purgeAction = nullptr;
+    QAction* m_addAction = nullptr;
+    QAction* m_editAction = nullptr;
+    QAction* m_deleteAction = nullptr;
+    QAction* m_userDefaultAction = nullptr;
+    QAction* m_defaultAction = nullptr;
+    QAction* m_testPageAction = nullptr;
+    QAction* m_showLocalAction = nullptr;
+    QAction* m_showRemoteAction = nullptr;
+    QAction* m_showNotSharedAction = nullptr;
+
+    QTreeWidgetItem* m_classesItem = nullptr;
+    QTreeWidgetItem* m_printersItem = nullptr;
+
+    // Held for the whole of a reload, and by a selection change outside one:
+    // a password prompt runs an event loop in which a spooler signal may ask
+    // for a reload, which must not delete the items in use.
+    QMutex m_reloadMutex;
+    bool m_reloading = false;
+    bool m_selecting = false;
+    // What one reload or selection change learnt of the server, so that the
+    // re-selection after a reload asks for nothing the reload already has.
+    std::unique_ptr<ServerView> m_view;
+    // The last user default learnt, and what it followed from: asked again
+    // only when that changed, which spares every refresh a request.
+    UserDefault m_userDefault;
+    QString m_userDefaultSources;
+    DestinationIconCache m_icons;
+};

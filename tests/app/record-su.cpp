@@ -1,0 +1,20 @@
+#include <cstdio>
+#include <cstdlib>
+
+// Stands in for the restart tool: appends each argument followed by a NUL byte
+// to the file named in TESSEL_SU_RECORD, so a test sees exactly what the
+// window asked for without anything being restarted.
+int main(int argc, char* argv[])
+{
+    const char* path = std::getenv("TESSEL_SU_RECORD");
+    if (!path)
+        return 1;
+    std::FILE* record = std::fopen(path, "ab");
+    if (!record)
+        return 1;
+    for (int i = 1; i < argc; ++i) {
+        std::fputs(argv[i], record);
+        std::fputc('\0', record);
+    }
+    return std::fclose(record) == 0 ? 0 : 1;
+}
