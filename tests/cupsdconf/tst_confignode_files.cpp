@@ -1,13 +1,11 @@
 #include "ConfigNode.h"
+#include "SchedulerCheck.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <grp.h>
-#include <unistd.h>
 
 namespace {
 
@@ -46,47 +44,12 @@ private slots:
     void writtenBack();
 
 private:
-    // A scheduler configuration check that never looks at /etc/cups.
-    bool schedulerAccepts(const QString& confPath, QString* output);
-
-    QString m_cupsd;
-    QTemporaryDir m_filesDir;
+    SchedulerCheck m_scheduler;
 };
 
 void TestConfigNodeFiles::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    m_cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-    QVERIFY(m_filesDir.isValid());
-
-    const QString root = m_filesDir.path();
-    QString files;
-    for (const char* directory : {"etc", "spool", "tmp", "cache", "state", "ssl", "log"})
-        QVERIFY(QDir(root).mkpath(QString::fromLatin1(directory)));
-    files += QStringLiteral("ServerRoot %1/etc\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
-                            "RequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\nStateDir %1/state\n"
-                            "ServerKeychain %1/ssl\nPrintcap %1/printcap\nErrorLog %1/log/error_log\n"
-                            "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n")
-                 .arg(root);
-    if (::geteuid() == 0) {
-        files += QStringLiteral("User lp\nGroup lp\nSystemGroup root\n");
-    } else {
-        const group* primary = ::getgrgid(::getgid());
-        QVERIFY(primary);
-        files += QStringLiteral("SystemGroup %1\n").arg(QString::fromLocal8Bit(primary->gr_name));
-    }
-    QVERIFY(writeBytes(root + QStringLiteral("/etc/cups-files.conf"), files.toUtf8()));
-}
-
-bool TestConfigNodeFiles::schedulerAccepts(const QString& confPath, QString* output)
-{
-    QProcess cupsd;
-    cupsd.setProcessChannelMode(QProcess::MergedChannels);
-    cupsd.start(m_cupsd, {QStringLiteral("-t"), QStringLiteral("-c"), confPath, QStringLiteral("-s"),
-                          m_filesDir.filePath(QStringLiteral("etc/cups-files.conf"))});
-    const bool finished = cupsd.waitForFinished(30000);
-    *output = QString::fromLocal8Bit(cupsd.readAll());
-    return finished && cupsd.exitStatus() == QProcess::NormalExit && cupsd.exitCode() == 0;
 }
 
 void TestConfigNodeFiles::writtenBack_data()
@@ -126,12 +89,12 @@ void TestConfigNodeFiles::writtenBack()
 
     QCOMPARE(words(written), words(original));
 
-    if (m_cupsd.isEmpty())
-        QSKIP("cupsd is not installed; the scheduler's verdict is not checked");
+    if (!m_scheduler.unavailableReason().isEmpty())
+        QSKIP(qPrintable(m_scheduler.unavailableReason()));
     QString inputVerdict;
     QString outputVerdict;
-    QVERIFY2(schedulerAccepts(input, &inputVerdict) == accepted, qPrintable(inputVerdict));
-    schedulerAccepts(output, &outputVerdict);
+    QVERIFY2(m_scheduler.accepts(input, &inputVerdict) == accepted, qPrintable(inputVerdict));
+    m_scheduler.accepts(output, &outputVerdict);
     // Same warnings, same error on the same line.
     QCOMPARE(outputVerdict.replace(output, QStringLiteral("FILE")), inputVerdict.replace(input, QStringLiteral("FILE")));
 }

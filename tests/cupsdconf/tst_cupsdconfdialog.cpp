@@ -1,5 +1,6 @@
 #include "ConfigNode.h"
 #include "CupsdConfDialog.h"
+#include "SchedulerCheck.h"
 #include "PolicyDialog.h"
 
 #include <QAction>
@@ -169,57 +170,17 @@ private slots:
     void realConfigurations();
 
 private:
-    bool schedulerAccepts(const QByteArray& text, QString* output);
-
-    QString m_cupsd;
-    QTemporaryDir m_filesDir;
+    SchedulerCheck m_scheduler;
 };
 
 void TestCupsdConfDialog::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    m_cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"),
-                                             {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-    QVERIFY(m_filesDir.isValid());
-    const QString root = m_filesDir.path();
-    for (const char* directory : {"etc", "spool", "tmp", "cache", "state", "ssl", "log"})
-        QVERIFY(QDir(root).mkpath(QString::fromLatin1(directory)));
-    QString files = QStringLiteral("ServerRoot %1/etc\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
-                                   "RequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\nStateDir %1/state\n"
-                                   "ServerKeychain %1/ssl\nPrintcap %1/printcap\nErrorLog %1/log/error_log\n"
-                                   "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n")
-                        .arg(root);
-    if (::geteuid() == 0) {
-        files += QStringLiteral("User lp\nGroup lp\nSystemGroup root\n");
-    } else {
-        const group* primary = ::getgrgid(::getgid());
-        QVERIFY(primary);
-        files += QStringLiteral("SystemGroup %1\n").arg(QString::fromLocal8Bit(primary->gr_name));
-    }
-    QFile filesConf(root + QStringLiteral("/etc/cups-files.conf"));
-    QVERIFY(filesConf.open(QIODevice::WriteOnly));
-    filesConf.write(files.toUtf8());
 }
 
 void TestCupsdConfDialog::cleanup()
 {
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
-}
-
-bool TestCupsdConfDialog::schedulerAccepts(const QByteArray& text, QString* output)
-{
-    const QString path = m_filesDir.filePath(QStringLiteral("etc/cupsd.conf"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size())
-        return false;
-    file.close();
-    QProcess check;
-    check.setProcessChannelMode(QProcess::MergedChannels);
-    check.start(m_cupsd, {QStringLiteral("-t"), QStringLiteral("-c"), path, QStringLiteral("-s"),
-                          m_filesDir.filePath(QStringLiteral("etc/cups-files.conf"))});
-    check.waitForFinished();
-    *output = QString::fromLocal8Bit(check.readAll());
-    return check.exitStatus() == QProcess::NormalExit && check.exitCode() == 0;
 }
 
 void TestCupsdConfDialog::nothingUnreadIsAdded()
@@ -572,12 +533,12 @@ void TestCupsdConfDialog::realConfigurations()
         missing.removeOne(line);
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
 
-    if (m_cupsd.isEmpty())
-        QSKIP("the scheduler is not installed");
+    if (!m_scheduler.unavailableReason().isEmpty())
+        QSKIP(qPrintable(m_scheduler.unavailableReason()));
     QString output;
-    if (!schedulerAccepts(text, &output))
+    if (!m_scheduler.acceptsText(text, &output))
         return;
-    QVERIFY2(schedulerAccepts(result, &output), qPrintable(output + QLatin1Char('\n') + QString::fromUtf8(result)));
+    QVERIFY2(m_scheduler.acceptsText(result, &output), qPrintable(output + QLatin1Char('\n') + QString::fromUtf8(result)));
 }
 
 QTEST_MAIN(TestCupsdConfDialog)
