@@ -144,6 +144,9 @@ JobWidget::JobWidget(QWidget* parent)
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     header()->setStretchLastSection(false);
+    // Only the title may be long; the other columns take what they show, so
+    // the state stays in view beside a narrow pane.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
 
     cancelAction = addJobAction(QStringLiteral("process-stop"), tr("Cancel job"));
