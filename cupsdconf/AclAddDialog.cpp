@@ -1,5 +1,6 @@
 #include "AclAddDialog.h"
 
+#include "DialogSize.h"
 #include "FormLayout.h"
 #include "NOTValidator.h"
 
@@ -7,13 +8,11 @@
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QLineEdit>
-#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString widthKey = QStringLiteral("Dialog/ACL/Width");
-const QString heightKey = QStringLiteral("Dialog/ACL/Height");
+const QString sizeName = QStringLiteral("ACL");
 constexpr QSize initialSize(380, 140);
 
 } // namespace
@@ -46,16 +45,12 @@ AclAddDialog::AclAddDialog(QWidget* parent)
     layout->addWidget(buttons);
 
     resize(initialSize);
-    const QSettings settings;
-    if (settings.contains(widthKey) && settings.contains(heightKey))
-        resize(settings.value(widthKey).toInt(), settings.value(heightKey).toInt());
+    restoreDialogSize(this, sizeName);
 }
 
 AclAddDialog::~AclAddDialog()
 {
-    QSettings settings;
-    settings.setValue(widthKey, width());
-    settings.setValue(heightKey, height());
+    saveDialogSize(this, sizeName);
 }
 
 QString AclAddDialog::address() const

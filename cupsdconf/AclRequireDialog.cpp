@@ -1,11 +1,12 @@
 #include "AclRequireDialog.h"
 
+#include "DialogSize.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSettings>
 #include <QVBoxLayout>
 
 #include <grp.h>
@@ -13,8 +14,7 @@
 
 namespace {
 
-const QString widthKey = QStringLiteral("Dialog/Require/Width");
-const QString heightKey = QStringLiteral("Dialog/Require/Height");
+const QString sizeName = QStringLiteral("Require");
 constexpr QSize initialSize(440, 120);
 
 const QString userType = QStringLiteral("user");
@@ -79,16 +79,12 @@ AclRequireDialog::AclRequireDialog(QWidget* parent)
     currentTypeChanged(m_type->currentIndex());
 
     resize(initialSize);
-    const QSettings settings;
-    if (settings.contains(widthKey) && settings.contains(heightKey))
-        resize(settings.value(widthKey).toInt(), settings.value(heightKey).toInt());
+    restoreDialogSize(this, sizeName);
 }
 
 AclRequireDialog::~AclRequireDialog()
 {
-    QSettings settings;
-    settings.setValue(widthKey, width());
-    settings.setValue(heightKey, height());
+    saveDialogSize(this, sizeName);
 }
 
 QString AclRequireDialog::type() const

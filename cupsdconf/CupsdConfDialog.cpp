@@ -4,6 +4,7 @@
 #include "BrowsePollDialog.h"
 #include "BrowseRelayDialog.h"
 #include "CupsdConfHelp.h"
+#include "DialogSize.h"
 #include "ISecurityServerPage.h"
 #include "ListenDialog.h"
 #include "LocationDialog.h"
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -36,8 +36,7 @@
 
 namespace {
 
-const QString widthKey = QStringLiteral("Dialog/Config/Width");
-const QString heightKey = QStringLiteral("Dialog/Config/Height");
+const QString sizeName = QStringLiteral("Config");
 
 const QString defaultFontPath = QStringLiteral("/usr/share/cups/fonts");
 const QStringList protocolKeywords = {QStringLiteral("all"),   QStringLiteral("none"), QStringLiteral("cups"),
@@ -223,9 +222,7 @@ CupsdConfDialog::CupsdConfDialog(const QList<ISecurityServerPage*>& serverPages,
     for (ISecurityServerPage* page : qAsConst(m_serverPages))
         m_ui->m_securityTabWidget->addTab(page->widget(), page->title());
 
-    QSettings settings;
-    if (settings.contains(widthKey) && settings.contains(heightKey))
-        resize(settings.value(widthKey).toInt(), settings.value(heightKey).toInt());
+    restoreDialogSize(this, sizeName);
 
     defineFields();
     defineLists();
@@ -234,9 +231,7 @@ CupsdConfDialog::CupsdConfDialog(const QList<ISecurityServerPage*>& serverPages,
 
 CupsdConfDialog::~CupsdConfDialog()
 {
-    QSettings settings;
-    settings.setValue(widthKey, width());
-    settings.setValue(heightKey, height());
+    saveDialogSize(this, sizeName);
     // The pages belong to their plug-ins and serve the next dialog too; as
     // tabs they would die with this one.
     for (ISecurityServerPage* page : qAsConst(m_serverPages)) {

@@ -1,6 +1,7 @@
 #include "LimitDialog.h"
 
 #include "AclWidget.h"
+#include "DialogSize.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -9,7 +10,6 @@
 #include <QMap>
 #include <QPushButton>
 #include <QSet>
-#include <QSettings>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -17,8 +17,7 @@
 
 namespace {
 
-const QString widthKey = QStringLiteral("Dialog/Limit/Width");
-const QString heightKey = QStringLiteral("Dialog/Limit/Height");
+const QString sizeName = QStringLiteral("Limit");
 constexpr QSize initialSize(560, 480);
 
 const QString limitKeyword = QStringLiteral("Limit");
@@ -141,16 +140,12 @@ LimitDialog::LimitDialog(Mode mode, QWidget* parent)
     updateOkButton();
 
     resize(initialSize);
-    const QSettings settings;
-    if (settings.contains(widthKey) && settings.contains(heightKey))
-        resize(settings.value(widthKey).toInt(), settings.value(heightKey).toInt());
+    restoreDialogSize(this, sizeName);
 }
 
 LimitDialog::~LimitDialog()
 {
-    QSettings settings;
-    settings.setValue(widthKey, width());
-    settings.setValue(heightKey, height());
+    saveDialogSize(this, sizeName);
 }
 
 void LimitDialog::fillOperations()

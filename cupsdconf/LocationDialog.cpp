@@ -2,19 +2,18 @@
 
 #include "AclWidget.h"
 #include "AddEditDelTreeWidget.h"
+#include "DialogSize.h"
 #include "FormLayout.h"
 #include "LimitDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <QVariant>
 
 namespace {
 
-const QString widthKey = QStringLiteral("Dialog/Location/Width");
-const QString heightKey = QStringLiteral("Dialog/Location/Height");
+const QString sizeName = QStringLiteral("Location");
 constexpr QSize initialSize(620, 560);
 
 struct Path
@@ -70,16 +69,12 @@ LocationDialog::LocationDialog(QWidget* parent)
     connect(m_limits, SIGNAL(editItemRequested(QTreeWidgetItem*)), this, SLOT(editLimitItem(QTreeWidgetItem*)));
 
     resize(initialSize);
-    const QSettings settings;
-    if (settings.contains(widthKey) && settings.contains(heightKey))
-        resize(settings.value(widthKey).toInt(), settings.value(heightKey).toInt());
+    restoreDialogSize(this, sizeName);
 }
 
 LocationDialog::~LocationDialog()
 {
-    QSettings settings;
-    settings.setValue(widthKey, width());
-    settings.setValue(heightKey, height());
+    saveDialogSize(this, sizeName);
 }
 
 void LocationDialog::fillPaths()

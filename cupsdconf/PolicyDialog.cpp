@@ -1,6 +1,7 @@
 #include "PolicyDialog.h"
 
 #include "AddEditDelTreeWidget.h"
+#include "DialogSize.h"
 #include "FormLayout.h"
 #include "LimitDialog.h"
 #include "NOTValidator.h"
@@ -8,14 +9,12 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <QVariant>
 
 namespace {
 
-const QString widthKey = QStringLiteral("Dialog/Policy/Width");
-const QString heightKey = QStringLiteral("Dialog/Policy/Height");
+const QString sizeName = QStringLiteral("Policy");
 constexpr QSize initialSize(560, 420);
 
 const QString policyKeyword = QStringLiteral("Policy");
@@ -50,16 +49,12 @@ PolicyDialog::PolicyDialog(QWidget* parent)
     updateOkButton();
 
     resize(initialSize);
-    const QSettings settings;
-    if (settings.contains(widthKey) && settings.contains(heightKey))
-        resize(settings.value(widthKey).toInt(), settings.value(heightKey).toInt());
+    restoreDialogSize(this, sizeName);
 }
 
 PolicyDialog::~PolicyDialog()
 {
-    QSettings settings;
-    settings.setValue(widthKey, width());
-    settings.setValue(heightKey, height());
+    saveDialogSize(this, sizeName);
 }
 
 void PolicyDialog::setSection(const QVariant& section)
