@@ -56,6 +56,23 @@ bool succeeded(ipp_t* response)
     return response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
+// The non-empty printer groups of a list answer, one per destination, device
+// or driver; nothing when the request failed.
+QList<QVariantMap> printerGroups(IppPtr response)
+{
+    if (!succeeded(response.get()))
+        return {};
+    const IPP message(response.release());
+    const QList<QVariantMap> groups = message.attributes();
+    const QList<ipp_tag_t> tags = message.groupTags();
+    QList<QVariantMap> result;
+    for (int i = 0; i < groups.size(); ++i) {
+        if (tags.value(i) == IPP_TAG_PRINTER && !groups.at(i).isEmpty())
+            result.append(groups.at(i));
+    }
+    return result;
+}
+
 void addKeywords(ipp_t* request, const char* name, const QStringList& keywords)
 {
     QByteArrayList storage;
@@ -258,19 +275,8 @@ QList<QVariantMap> HTTP::destinations()
     ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, user.constData());
     addKeywords(request.get(), "requested-attributes", destinationAttributes());
 
-    IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
     // An empty server answers "not found": no destinations either way.
-    if (!succeeded(response.get()))
-        return {};
-    const IPP message(response.release());
-    const QList<QVariantMap> groups = message.attributes();
-    const QList<ipp_tag_t> tags = message.groupTags();
-    QList<QVariantMap> result;
-    for (int i = 0; i < groups.size(); ++i) {
-        if (tags.value(i) == IPP_TAG_PRINTER && !groups.at(i).isEmpty())
-            result.append(groups.at(i));
-    }
-    return result;
+    return printerGroups(send(std::move(request), QString::fromLatin1(rootResource)));
 }
 
 QList<QMap<QString, QString>> HTTP::cupsDestinations(const QString& name)
@@ -445,25 +451,16 @@ QList<QVariantMap> HTTP::stringLists(ipp_op_t operation, const QStringList& requ
     if (!requested.isEmpty())
         addKeywords(request.get(), "requested-attributes", requested);
 
-    IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
-    if (!succeeded(response.get()))
-        return {};
-    const IPP message(response.release());
-    const QList<QVariantMap> groups = message.attributes();
-    const QList<ipp_tag_t> tags = message.groupTags();
     QList<QVariantMap> result;
-    for (int i = 0; i < groups.size(); ++i) {
-        if (tags.value(i) != IPP_TAG_PRINTER)
-            continue;
+    for (const QVariantMap& group : printerGroups(send(std::move(request), QString::fromLatin1(rootResource)))) {
         QVariantMap map;
-        for (auto it = groups.at(i).cbegin(); it != groups.at(i).cend(); ++it) {
+        for (auto it = group.cbegin(); it != group.cend(); ++it) {
             QStringList strings;
             for (const QVariant& value : it.value().toList())
                 strings.append(value.toString());
             map.insert(it.key(), strings);
         }
-        if (!map.isEmpty())
-            result.append(map);
+        result.append(map);
     }
     return result;
 }
