@@ -342,13 +342,10 @@ int HTTP::classState(const QString& name)
 
 bool HTTP::setEnabled(const QString& resource, bool enabled)
 {
+    // Taking jobs is a setting of its own (accept/reject); resuming a queue
+    // that rejects jobs leaves it rejecting them.
     IppPtr request = printerRequest(enabled ? IPP_OP_RESUME_PRINTER : IPP_OP_PAUSE_PRINTER, resource);
-    if (!request || !sendAdmin(std::move(request)))
-        return false;
-    if (!enabled)
-        return true;
-    IppPtr accept = printerRequest(IPP_OP_CUPS_ACCEPT_JOBS, resource);
-    return accept && sendAdmin(std::move(accept));
+    return request && sendAdmin(std::move(request));
 }
 
 bool HTTP::enablePrinter(const QString& resource)

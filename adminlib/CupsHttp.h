@@ -61,8 +61,8 @@ public:
     int classState(const QString& name);
 
     // resource: "/printers/NAME" (also for a class). Enabling resumes the
-    // queue and makes it accept jobs again; disabling only pauses it, so
-    // users can still queue jobs while it is stopped.
+    // queue, disabling pauses it; neither changes whether it accepts jobs,
+    // so users can still queue jobs while it is stopped.
     bool enablePrinter(const QString& resource);
     bool disablePrinter(const QString& resource);
 

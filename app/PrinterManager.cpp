@@ -9,6 +9,7 @@
 #include "PrivActionFactory.h"
 #include "PrivActionProvider.h"
 #include "PrivConfigDialog.h"
+#include "SchedulerConfigCheck.h"
 #include "ServerInfo.h"
 #include "TesselGeometry.h"
 #include "TesselHelpMenu.h"
@@ -41,11 +42,6 @@ const QString suProgramName = QStringLiteral("tessel-su");
 const QStringList restartArguments = {QStringLiteral("-c"), QStringLiteral("/etc/init.d/cups"),
                                       QStringLiteral("restart")};
 constexpr int restartTimeoutMs = 30000;
-const QString schedulerProgramName = QStringLiteral("cupsd");
-// Where the scheduler is installed; users' PATH often lacks these.
-const QStringList schedulerDirs = {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")};
-// The test takes a few tens of milliseconds.
-constexpr int checkTimeoutMs = 10000;
 // Used until the first close stores a geometry of the user's choosing.
 constexpr QSize defaultWindowSize(1000, 650);
 constexpr int statusLabelMargin = 6;
@@ -60,35 +56,6 @@ void fillBar(Bar* bar, const QList<QAction*>& actions)
         else
             bar->addSeparator();
     }
-}
-
-// The scheduler's own test of a configuration file, against the server's
-// cups-files.conf where the client library looks for it. False, with what the
-// scheduler said, only when the test ran and found errors: without the
-// program or that file nothing can be tested.
-bool schedulerAccepts(const QString& confPath, QString* report)
-{
-    const QFileInfo filesConf(qEnvironmentVariable("CUPS_SERVERROOT", QStringLiteral("/etc/cups"))
-                              + QStringLiteral("/cups-files.conf"));
-    QString cupsd = QStandardPaths::findExecutable(schedulerProgramName);
-    if (cupsd.isEmpty())
-        cupsd = QStandardPaths::findExecutable(schedulerProgramName, schedulerDirs);
-    if (cupsd.isEmpty() || !filesConf.isReadable())
-        return true;
-
-    QProcess check;
-    check.setProcessChannelMode(QProcess::MergedChannels);
-    check.start(cupsd, {QStringLiteral("-t"), QStringLiteral("-c"), QFileInfo(confPath).absoluteFilePath(),
-                        QStringLiteral("-s"), filesConf.absoluteFilePath()});
-    if (!check.waitForFinished(checkTimeoutMs) || check.exitStatus() != QProcess::NormalExit) {
-        check.kill();
-        check.waitForFinished();
-        return true;
-    }
-    if (check.exitCode() == 0)
-        return true;
-    *report = QString::fromLocal8Bit(check.readAll()).trimmed();
-    return false;
 }
 
 // The restart tool lives beside the program when it is installed outside the
@@ -289,7 +256,8 @@ void PrinterManager::cupsdConfig()
     ServerInfo& server = ServerInfo::instance();
     server.update();
     QString report;
-    if (server.isLocal && !schedulerAccepts(fileName, &report)) {
+    if (server.isLocal
+        && SchedulerConfigCheck::checkFile(fileName, &report) == SchedulerConfigCheck::Result::Refused) {
         QMessageBox::critical(this, tr("Error"),
                               tr("%1\n%2").arg(tr("The scheduler refuses the new configuration, so it was not "
                                                   "sent to the server."),

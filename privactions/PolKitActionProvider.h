@@ -2,17 +2,23 @@
 
 #include "PrivActionProvider.h"
 
+#include <QCoreApplication>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
 
 class PolKitActionProviderHelper;
 
-// Hands each privileged operation, as named actions, to the privileged helper;
-// authorization is the helper's business, so nothing is shown here.
+// Hands each privileged operation, as named actions, to the privileged helper.
+// Authorization is the helper's business; what is shown here is why an
+// operation failed, since a missing helper or a refused authorization leaves
+// the caller nothing to tell the user but the bare failure.
 class PolKitActionProvider : public PrivActionProvider
 {
+    Q_DECLARE_TR_FUNCTIONS(PolKitActionProvider)
+
 public:
     PolKitActionProvider();
     ~PolKitActionProvider();
@@ -35,7 +41,12 @@ public:
 
 private:
     bool call(const QString& action, const QList<QVariant>& arguments);
+    // Shows the failures collected since the last report when the operation
+    // failed; returns its result.
+    bool report(bool result);
 
     std::unique_ptr<PolKitActionProviderHelper> m_helper;
     QPointer<QWidget> m_parent;
+    QStringList m_failures;
+    bool m_helperUnreachable = false;
 };

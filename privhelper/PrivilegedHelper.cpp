@@ -1,5 +1,7 @@
 #include "PrivilegedHelper.h"
 
+#include "SchedulerConfigCheck.h"
+
 #include <QTextCodec>
 
 #include <algorithm>
@@ -155,10 +157,9 @@ QString lastError()
 // The path only tells where the PPD on standard input came from.
 bool isValidPpdPath(const QByteArray& path)
 {
-    constexpr int maxPathLength = 4096;
     if (path == "-")
         return true;
-    return path.startsWith('/') && path.size() <= maxPathLength
+    return path.startsWith('/') && path.size() <= PrivilegedHelper::maxPathLength
            && std::none_of(path.cbegin(), path.cend(), [](char c) { return uchar(c) < 0x20 || c == 0x7f; });
 }
 
@@ -273,24 +274,36 @@ bool PrivilegedHelper::fail(const QString& message)
     return false;
 }
 
-bool PrivilegedHelper::parse(const QByteArrayList& words)
+QByteArray PrivilegedHelper::encodeInput(const QByteArrayList& arguments, const QByteArray& data)
+{
+    QByteArray input;
+    for (const QByteArray& argument : arguments)
+        input += argument + '\0';
+    return input + data;
+}
+
+bool PrivilegedHelper::parse(const QByteArray& actionName)
 {
     m_action = Action::None;
     m_arguments.clear();
     m_input.clear();
     m_error.clear();
 
-    if (words.isEmpty())
-        return fail(tr("usage: tessel-admin-printer-helper ACTION ARGUMENT..."));
-    const ActionWords* entry = findAction(words.first());
+    if (actionName.isEmpty())
+        return fail(tr("usage: tessel-admin-printer-helper ACTION < ARGUMENTS"));
+    const ActionWords* entry = findAction(actionName);
     if (!entry)
-        return fail(tr("unknown action %1").arg(quoted(words.first())));
-    const QByteArrayList arguments = words.mid(1);
-    if (size_t(arguments.size()) != entry->words.size())
-        return fail(tr("%1 takes %2 arguments, not %3")
-                        .arg(QLatin1String(entry->name))
-                        .arg(entry->words.size())
-                        .arg(arguments.size()));
+        return fail(tr("unknown action %1").arg(quoted(actionName)));
+
+    qint64 dataLimit = 0;
+    if (entry->action == Action::PrinterAddWithPpdFile)
+        dataLimit = maxPpdSize;
+    else if (entry->action == Action::FilePut)
+        dataLimit = maxConfigurationSize;
+    QByteArrayList arguments;
+    if (!splitInput(int(entry->words.size()), dataLimit, &arguments))
+        return false;
+
     for (int i = 0; i < arguments.size(); ++i) {
         const QString error = wordError(entry->words[size_t(i)], arguments.at(i));
         if (!error.isEmpty())
@@ -300,15 +313,34 @@ bool PrivilegedHelper::parse(const QByteArrayList& words)
         m_arguments.append(blank ? QByteArray() : arguments.at(i));
     }
 
-    if (entry->action == Action::PrinterAddWithPpdFile && !(readInput(maxPpdSize) && checkPpd()))
+    if (entry->action == Action::PrinterAddWithPpdFile && !checkPpd())
         return false;
-    if (entry->action == Action::FilePut) {
-        if (!readInput(maxConfigurationSize))
-            return false;
-        if (m_input.contains('\0'))
-            return fail(tr("the configuration on standard input is not a text file"));
-    }
+    if (entry->action == Action::FilePut && m_input.contains('\0'))
+        return fail(tr("the configuration on standard input is not a text file"));
     m_action = entry->action;
+    return true;
+}
+
+bool PrivilegedHelper::splitInput(int count, qint64 dataLimit, QByteArrayList* arguments)
+{
+    // Room for every argument at its longest and its end mark, and the data.
+    if (!readInput(qint64(count) * (maxPathLength + 1) + dataLimit))
+        return false;
+    int start = 0;
+    for (int i = 0; i < count; ++i) {
+        const int end = m_input.indexOf('\0', start);
+        if (end < 0)
+            return fail(tr("the action takes %1 arguments, not %2").arg(count).arg(i));
+        if (end - start > maxPathLength)
+            return fail(tr("argument %1 is longer than %2 bytes").arg(i + 1).arg(maxPathLength));
+        arguments->append(m_input.mid(start, end - start));
+        start = end + 1;
+    }
+    m_input.remove(0, start);
+    if (dataLimit == 0 && !m_input.isEmpty())
+        return fail(tr("the action takes %1 arguments, not more").arg(count));
+    if (m_input.size() > dataLimit)
+        return fail(tr("the data on standard input exceeds %1 bytes").arg(dataLimit));
     return true;
 }
 
@@ -667,6 +699,17 @@ bool PrivilegedHelper::getConfiguration()
 
 bool PrivilegedHelper::putConfiguration()
 {
+    // The scheduler takes whatever it is sent and only finds out at its next
+    // start that it cannot run with it.
+    QString report;
+    switch (SchedulerConfigCheck::checkContents(m_input, &report)) {
+    case SchedulerConfigCheck::Result::Accepted:
+        break;
+    case SchedulerConfigCheck::Result::Refused:
+        return fail(tr("the scheduler refuses this configuration: %1").arg(report));
+    case SchedulerConfigCheck::Result::Unavailable:
+        return fail(tr("cannot check the configuration, so it was not stored: %1").arg(report));
+    }
     MemoryFile file;
     if (!file.write(m_input))
         return fail(tr("cannot hold the configuration in memory: %1").arg(qt_error_string(errno)));

@@ -7,11 +7,13 @@
 #include <QCoreApplication>
 #include <QString>
 
-// One named action of the privileged helper: the words of its command line
-// and whatever it reads on standard input are checked in full before the
-// local scheduler is asked for anything. The helper runs as root on behalf of
-// a user, so nothing it receives is trusted and no file named by the caller
-// is ever opened.
+// One named action of the privileged helper. The action's name is its one
+// command-line word, so that the authorization prompt can name it; the
+// arguments come on standard input, where no other user can read them (device
+// URIs carry passwords), followed by the action's data. Everything is checked
+// in full before the local scheduler is asked for anything. The helper runs as
+// root on behalf of a user, so nothing it receives is trusted and no file
+// named by the caller is ever opened.
 class PrivilegedHelper
 {
     Q_DECLARE_TR_FUNCTIONS(PrivilegedHelper)
@@ -23,6 +25,7 @@ public:
     static constexpr int maxTextLength = 1023;
     static constexpr int maxUriLength = 1023;
     static constexpr int maxDriverLength = 255;
+    static constexpr int maxPathLength = 4096;
     static inline const QByteArray configurationResource = QByteArrayLiteral("/admin/conf/cupsd.conf");
 
     enum class Action {
@@ -47,9 +50,13 @@ public:
     // fetched configuration to outputFd; it closes neither.
     PrivilegedHelper(int inputFd, int outputFd);
 
-    // Checks the action name, its arguments and its input; nothing reaches
-    // the scheduler.
-    bool parse(const QByteArrayList& words);
+    // Standard input of an action: each argument ended by a NUL byte, then
+    // the action's data.
+    static QByteArray encodeInput(const QByteArrayList& arguments, const QByteArray& data = QByteArray());
+
+    // Checks the action name, the arguments and the data on the input;
+    // nothing reaches the scheduler.
+    bool parse(const QByteArray& actionName);
     // Carries the parsed action out on the local scheduler.
     bool execute();
 
@@ -66,6 +73,8 @@ private:
     enum class Kind { Missing, Printer, Class };
 
     bool readInput(qint64 limit);
+    bool splitInput(int count, qint64 dataLimit, QByteArrayList* arguments);
+    bool checkConfiguration();
     bool checkPpd();
     bool fail(const QString& message);
 

@@ -1,6 +1,6 @@
 #include "PrivilegedHelper.h"
 
-#include <QByteArrayList>
+#include <QByteArray>
 
 #include <cstdio>
 
@@ -22,18 +22,17 @@ int report(const QString& message, int status)
 
 } // namespace
 
-// Runs as root through pkexec: exit 0 when the action was carried out, 2 when
+// Runs as root through pkexec, with the action's name as its only argument
+// and the action's arguments on standard input: exit 0 when the action was carried out, 2 when
 // the words or the input were refused before the scheduler was asked, 1 when
 // the scheduler could not be reached or did not do it.
 int main(int argc, char* argv[])
 {
     // The raw bytes, not a decoding that depends on the locale pkexec left us.
-    QByteArrayList words;
-    for (int i = 1; i < argc; ++i)
-        words.append(QByteArray(argv[i]));
+    const QByteArray action = argc == 2 ? QByteArray(argv[1]) : QByteArray();
 
     PrivilegedHelper helper(STDIN_FILENO, STDOUT_FILENO);
-    if (!helper.parse(words))
+    if (!helper.parse(action))
         return report(helper.errorString(), exitRefused);
     if (!helper.execute())
         return report(helper.errorString(), exitFailed);

@@ -64,7 +64,7 @@ private slots:
     void states();
 
     void disableAndEnable();
-    void enableMakesARejectingQueueAccept();
+    void enableKeepsARejectingQueueRejecting();
     void deletePrinter_data();
     void deletePrinter();
     void deleteClass();
@@ -317,14 +317,14 @@ void tst_adminlib_http::disableAndEnable()
     QCOMPARE(rawAttribute(m_server, QStringLiteral("/classes/team"), "printer-state"), QVariant(3));
 }
 
-void tst_adminlib_http::enableMakesARejectingQueueAccept()
+void tst_adminlib_http::enableKeepsARejectingQueueRejecting()
 {
     const QString name = QStringLiteral("rejecting");
     addRawQueue(name);
     QVERIFY(m_server.runTool(QStringLiteral("cupsreject"), {name}));
     QVERIFY(m_server.runTool(QStringLiteral("cupsdisable"), {name}));
     QVERIFY(m_http->enablePrinter(QStringLiteral("/printers/") + name));
-    QCOMPARE(rawAttribute(m_server, QStringLiteral("/printers/") + name, "printer-is-accepting-jobs"), QVariant(true));
+    QCOMPARE(rawAttribute(m_server, QStringLiteral("/printers/") + name, "printer-is-accepting-jobs"), QVariant(false));
     QCOMPARE(rawAttribute(m_server, QStringLiteral("/printers/") + name, "printer-state"), QVariant(3));
 }
 

@@ -1,5 +1,7 @@
 #include "PrivHelperFixture.h"
 
+#include "PrivilegedHelper.h"
+
 #include "CupsPointers.h"
 #include "CupsTestServer.h"
 
@@ -73,11 +75,15 @@ PrivHelperFixture::Result PrivHelperFixture::run(const QStringList& words, const
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(PRIVHELPER_PROGRAM), words);
+    // The action on the command line, its arguments on standard input.
+    process.start(QStringLiteral(PRIVHELPER_PROGRAM), words.mid(0, 1));
     Result result;
     if (!process.waitForStarted())
         return result;
-    process.write(input);
+    QByteArrayList arguments;
+    for (const QString& word : words.mid(1))
+        arguments.append(word.toUtf8());
+    process.write(PrivilegedHelper::encodeInput(arguments, input));
     process.closeWriteChannel();
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();

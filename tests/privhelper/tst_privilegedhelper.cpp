@@ -108,54 +108,65 @@ void TestPrivilegedHelper::parse_data()
     QTest::addColumn<QByteArrayList>("line");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<Action>("action");
+    // Bytes after the encoded arguments and data.
+    QTest::addColumn<QByteArray>("trailing");
 
     const QByteArray conf = "/admin/conf/cupsd.conf";
     QTest::newRow("add") << words({"PrinterAdd", "delta", "file:///dev/null", "raw", " ", " "}) << QByteArray()
-                         << Action::PrinterAdd;
+                         << Action::PrinterAdd << QByteArray();
     QTest::newRow("add with ppd") << words({"PrinterAddWithPpdFile", "delta", "file:///dev/null", "/home/u/a.ppd", "", ""})
-                                  << minimalPpd << Action::PrinterAddWithPpdFile;
+                                  << minimalPpd << Action::PrinterAddWithPpdFile << QByteArray();
     QTest::newRow("add with ppd on stdin") << words({"PrinterAddWithPpdFile", "delta", "file:///dev/null", "-", "", ""})
-                                           << minimalPpd << Action::PrinterAddWithPpdFile;
+                                           << minimalPpd << Action::PrinterAddWithPpdFile << QByteArray();
     QTest::newRow("job sheets") << words({"PrinterSetJobSheets", "alpha", "standard", "none"}) << QByteArray()
-                                << Action::PrinterSetJobSheets;
-    QTest::newRow("delete") << words({"PrinterDelete", "alpha"}) << QByteArray() << Action::PrinterDelete;
-    QTest::newRow("class add") << words({"ClassAddPrinter", "team", "beta"}) << QByteArray() << Action::ClassAddPrinter;
-    QTest::newRow("class delete") << words({"ClassDelete", "team"}) << QByteArray() << Action::ClassDelete;
-    QTest::newRow("default") << words({"PrinterSetDefault", "team"}) << QByteArray() << Action::PrinterSetDefault;
-    QTest::newRow("enable") << words({"PrinterSetEnabled", "alpha", "true"}) << QByteArray() << Action::PrinterSetEnabled;
+                                << Action::PrinterSetJobSheets << QByteArray();
+    QTest::newRow("delete") << words({"PrinterDelete", "alpha"}) << QByteArray() << Action::PrinterDelete << QByteArray();
+    QTest::newRow("class add") << words({"ClassAddPrinter", "team", "beta"}) << QByteArray() << Action::ClassAddPrinter << QByteArray();
+    QTest::newRow("class delete") << words({"ClassDelete", "team"}) << QByteArray() << Action::ClassDelete << QByteArray();
+    QTest::newRow("default") << words({"PrinterSetDefault", "team"}) << QByteArray() << Action::PrinterSetDefault << QByteArray();
+    QTest::newRow("enable") << words({"PrinterSetEnabled", "alpha", "true"}) << QByteArray() << Action::PrinterSetEnabled << QByteArray();
     QTest::newRow("reject") << words({"PrinterSetAcceptJobs", "alpha", "false", ""}) << QByteArray()
-                            << Action::PrinterSetAcceptJobs;
-    QTest::newRow("share") << words({"PrinterSetShared", "alpha", "false"}) << QByteArray() << Action::PrinterSetShared;
+                            << Action::PrinterSetAcceptJobs << QByteArray();
+    QTest::newRow("share") << words({"PrinterSetShared", "alpha", "false"}) << QByteArray() << Action::PrinterSetShared << QByteArray();
     QTest::newRow("location") << words({"PrinterSetLocation", "alpha", ""}) << QByteArray()
-                              << Action::PrinterSetLocation;
-    QTest::newRow("info") << words({"PrinterSetInfo", "alpha", "Laser"}) << QByteArray() << Action::PrinterSetInfo;
-    QTest::newRow("get") << words({"FileGet", conf, "/tmp/anything"}) << QByteArray() << Action::FileGet;
-    QTest::newRow("put") << words({"FilePut", conf, "-"}) << QByteArray("Listen localhost:631\n") << Action::FilePut;
+                              << Action::PrinterSetLocation << QByteArray();
+    QTest::newRow("info") << words({"PrinterSetInfo", "alpha", "Laser"}) << QByteArray() << Action::PrinterSetInfo << QByteArray();
+    QTest::newRow("get") << words({"FileGet", conf, "/tmp/anything"}) << QByteArray() << Action::FileGet << QByteArray();
+    QTest::newRow("put") << words({"FilePut", conf, "-"}) << QByteArray("Listen localhost:631\n") << Action::FilePut << QByteArray();
     QTest::newRow("put of the limit") << words({"FilePut", conf, "-"})
-                                      << QByteArray(PrivilegedHelper::maxConfigurationSize, '#') << Action::FilePut;
+                                      << QByteArray(PrivilegedHelper::maxConfigurationSize, '#') << Action::FilePut << QByteArray();
 
-    QTest::newRow("nothing") << QByteArrayList() << QByteArray() << Action::None;
-    QTest::newRow("unknown action") << words({"PrinterExplode", "alpha"}) << QByteArray() << Action::None;
-    QTest::newRow("action in other case") << words({"printerdelete", "alpha"}) << QByteArray() << Action::None;
-    QTest::newRow("too few") << words({"PrinterSetAcceptJobs", "alpha", "false"}) << QByteArray() << Action::None;
-    QTest::newRow("too many") << words({"ClassDelete", "team", "alpha"}) << QByteArray() << Action::None;
-    QTest::newRow("boolean yes") << words({"PrinterSetShared", "alpha", "yes"}) << QByteArray() << Action::None;
-    QTest::newRow("boolean True") << words({"PrinterSetEnabled", "alpha", "True"}) << QByteArray() << Action::None;
-    QTest::newRow("bad second name") << words({"ClassAddPrinter", "team", "be/ta"}) << QByteArray() << Action::None;
-    QTest::newRow("other resource") << words({"FileGet", "/etc/shadow", "-"}) << QByteArray() << Action::None;
+    QTest::newRow("nothing") << QByteArrayList() << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("unknown action") << words({"PrinterExplode", "alpha"}) << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("action in other case") << words({"printerdelete", "alpha"}) << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("too few") << words({"PrinterSetAcceptJobs", "alpha", "false"}) << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("too many") << words({"ClassDelete", "team", "alpha"}) << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("boolean yes") << words({"PrinterSetShared", "alpha", "yes"}) << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("boolean True") << words({"PrinterSetEnabled", "alpha", "True"}) << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("bad second name") << words({"ClassAddPrinter", "team", "be/ta"}) << QByteArray() << Action::None << QByteArray();
+    QTest::newRow("other resource") << words({"FileGet", "/etc/shadow", "-"}) << QByteArray() << Action::None << QByteArray();
     QTest::newRow("relative ppd path") << words({"PrinterAddWithPpdFile", "d", "file:///dev/null", "a.ppd", "", ""})
-                                       << minimalPpd << Action::None;
+                                       << minimalPpd << Action::None << QByteArray();
     QTest::newRow("no ppd on stdin") << words({"PrinterAddWithPpdFile", "d", "file:///dev/null", "-", "", ""})
-                                     << QByteArray() << Action::None;
+                                     << QByteArray() << Action::None << QByteArray();
     QTest::newRow("broken ppd") << words({"PrinterAddWithPpdFile", "d", "file:///dev/null", "-", "", ""})
                                 << QByteArray("*PPD-Adobe: \"4.3\"\nPageSize A4\n")
-                                << Action::None;
+                                << Action::None << QByteArray();
     QTest::newRow("oversized ppd") << words({"PrinterAddWithPpdFile", "d", "file:///dev/null", "-", "", ""})
-                                   << minimalPpd + QByteArray(PrivilegedHelper::maxPpdSize, '%') << Action::None;
+                                   << minimalPpd + QByteArray(PrivilegedHelper::maxPpdSize, '%') << Action::None << QByteArray();
     QTest::newRow("oversized configuration") << words({"FilePut", conf, "-"})
                                              << QByteArray(PrivilegedHelper::maxConfigurationSize + 1, '#')
-                                             << Action::None;
-    QTest::newRow("binary configuration") << words({"FilePut", conf, "-"}) << QByteArray("Listen\0x", 8) << Action::None;
+                                             << Action::None << QByteArray();
+    QTest::newRow("extra argument") << words({"PrinterDelete", "alpha"}) << QByteArray() << Action::None
+                                    << QByteArray("beta", 5);
+    QTest::newRow("data where none belongs") << words({"PrinterDelete", "alpha"}) << QByteArray() << Action::None
+                                             << QByteArray("x");
+    QTest::newRow("unterminated argument") << words({"PrinterDelete"}) << QByteArray() << Action::None
+                                           << QByteArray("alpha");
+    QTest::newRow("overlong argument") << words({"PrinterAddWithPpdFile", "d", "file:///dev/null",
+                                                 "/" + QByteArray(PrivilegedHelper::maxPathLength, 'p'), "", ""})
+                                       << minimalPpd << Action::None << QByteArray();
+    QTest::newRow("binary configuration") << words({"FilePut", conf, "-"}) << QByteArray("Listen\0x", 8) << Action::None << QByteArray();
 }
 
 void TestPrivilegedHelper::parse()
@@ -163,14 +174,16 @@ void TestPrivilegedHelper::parse()
     QFETCH(QByteArrayList, line);
     QFETCH(QByteArray, input);
     QFETCH(Action, action);
+    QFETCH(QByteArray, trailing);
 
     QTemporaryFile stdinFile;
     QVERIFY(stdinFile.open());
-    QCOMPARE(stdinFile.write(input), qint64(input.size()));
+    const QByteArray bytes = PrivilegedHelper::encodeInput(line.mid(1), input) + trailing;
+    QCOMPARE(stdinFile.write(bytes), qint64(bytes.size()));
     QVERIFY(stdinFile.flush() && stdinFile.seek(0));
 
     PrivilegedHelper helper(stdinFile.handle(), -1);
-    QCOMPARE(helper.parse(line), action != Action::None);
+    QCOMPARE(helper.parse(line.value(0)), action != Action::None);
     QCOMPARE(helper.action(), action);
     QCOMPARE(helper.errorString().isEmpty(), action != Action::None);
 }
@@ -178,7 +191,7 @@ void TestPrivilegedHelper::parse()
 void TestPrivilegedHelper::executeNeedsParse()
 {
     PrivilegedHelper helper(-1, -1);
-    QVERIFY(!helper.parse(words({"PrinterDelete", "a/b"})));
+    QVERIFY(!helper.parse("PrinterDelete"));
     QVERIFY(!helper.execute());
     QVERIFY(!helper.errorString().isEmpty());
 }
