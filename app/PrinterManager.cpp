@@ -9,6 +9,7 @@
 #include "PrivActionFactory.h"
 #include "PrivActionProvider.h"
 #include "PrivConfigDialog.h"
+#include "ProgramPaths.h"
 #include "SchedulerConfigCheck.h"
 #include "ServerInfo.h"
 #include "TesselGeometry.h"
@@ -58,14 +59,17 @@ void fillBar(Bar* bar, const QList<QAction*>& actions)
     }
 }
 
-// The restart tool lives beside the program when it is installed outside the
-// user's PATH.
+// The restart tool of the build tree for a program run from there; otherwise
+// the one on the user's PATH, or beside the program when it is installed
+// outside of it.
 QString suProgram()
 {
-    QString path = QStandardPaths::findExecutable(suProgramName);
+    QString path = ProgramPaths::fromBuildTree(QStringLiteral("su/") + suProgramName);
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(suProgramName);
     if (path.isEmpty())
         path = QStandardPaths::findExecutable(suProgramName, {QCoreApplication::applicationDirPath()});
-    return path.isEmpty() ? suProgramName : path;
+    return path;
 }
 
 } // namespace
@@ -274,17 +278,43 @@ void PrinterManager::cupsdConfig()
 
 void PrinterManager::cupsdRestart()
 {
+    const QString program = suProgram();
+    if (program.isEmpty()) {
+        QMessageBox::critical(this, tr("Error"),
+                              tr("The server was not restarted: %1 is not installed.").arg(suProgramName),
+                              QMessageBox::Ok);
+        return;
+    }
     // The tool asks for credentials itself and may take its time; the whole
     // window waits for it, as every other server request does.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QProcess restart;
-    restart.start(suProgram(), restartArguments, QIODevice::ReadWrite);
-    restart.waitForFinished(restartTimeoutMs);
+    restart.start(program, restartArguments, QIODevice::ReadWrite);
+    QString failure;
+    if (!restart.waitForStarted()) {
+        failure = restart.errorString();
+    } else if (!restart.waitForFinished(restartTimeoutMs)) {
+        restart.kill();
+        restart.waitForFinished();
+        failure = tr("%1 did not finish within %2 seconds.").arg(suProgramName).arg(restartTimeoutMs / 1000);
+    } else if (restart.exitStatus() != QProcess::NormalExit || restart.exitCode() != 0) {
+        failure = QString::fromLocal8Bit(restart.readAllStandardError()).trimmed();
+        if (failure.isEmpty())
+            failure = tr("%1 ended with exit status %2.").arg(suProgramName).arg(restart.exitCode());
+    }
     QApplication::restoreOverrideCursor();
 
-    // The scheduler dropped every connection when it went down.
+    // The scheduler may have dropped every connection, even when the tool
+    // said it failed half-way.
     if (Cups::HTTP* connection = Cups::HTTP::getUniqueConnection())
         connection->reconnect();
+
+    if (!failure.isEmpty()) {
+        QMessageBox box(QMessageBox::Critical, tr("Error"), tr("The server was not restarted.") + QLatin1Char('\n')
+                        + failure, QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
 }
 
 void PrinterManager::configPrivilegedActions()

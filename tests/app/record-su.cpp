@@ -3,7 +3,8 @@
 
 // Stands in for the restart tool: appends each argument followed by a NUL byte
 // to the file named in TESSEL_SU_RECORD, so a test sees exactly what the
-// window asked for without anything being restarted.
+// window asked for without anything being restarted. With TESSEL_SU_STATUS
+// set it fails with that status and a line on standard error.
 int main(int argc, char* argv[])
 {
     const char* path = std::getenv("TESSEL_SU_RECORD");
@@ -16,5 +17,11 @@ int main(int argc, char* argv[])
         std::fputs(argv[i], record);
         std::fputc('\0', record);
     }
-    return std::fclose(record) == 0 ? 0 : 1;
+    if (std::fclose(record) != 0)
+        return 1;
+    if (const char* status = std::getenv("TESSEL_SU_STATUS")) {
+        std::fputs("tessel-su: Not authorized for the test\n", stderr);
+        return std::atoi(status);
+    }
+    return 0;
 }

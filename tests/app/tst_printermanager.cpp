@@ -358,15 +358,23 @@ void TestPrinterManager::restart_data()
     QTest::addColumn<bool>("toolOnPath");
     QTest::addColumn<QStringList>("expectedArguments");
 
-    QTest::newRow("restart tool found")
-        << true << QStringList({QStringLiteral("-c"), QStringLiteral("/etc/init.d/cups"), QStringLiteral("restart")});
-    QTest::newRow("restart tool missing") << false << QStringList();
+    QTest::addColumn<QByteArray>("status");
+    QTest::addColumn<QString>("message");
+
+    const QStringList arguments{QStringLiteral("-c"), QStringLiteral("/etc/init.d/cups"), QStringLiteral("restart")};
+    QTest::newRow("restart tool found") << true << arguments << QByteArray() << QString();
+    QTest::newRow("restart tool fails") << true << arguments << QByteArray("1")
+                                        << QStringLiteral("Not authorized for the test");
+    QTest::newRow("restart tool missing") << false << QStringList() << QByteArray()
+                                          << QStringLiteral("tessel-su is not installed");
 }
 
 void TestPrinterManager::restart()
 {
     QFETCH(bool, toolOnPath);
     QFETCH(QStringList, expectedArguments);
+    QFETCH(QByteArray, status);
+    QFETCH(QString, message);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -375,6 +383,10 @@ void TestPrinterManager::restart()
     const auto restorePath = qScopeGuard([path] { qputenv("PATH", path); });
     qputenv("PATH", toolOnPath ? QByteArray(FAKE_SU_DIR) + ':' + path : QFile::encodeName(dir.path()));
     qputenv("TESSEL_SU_RECORD", QFile::encodeName(record));
+    if (status.isEmpty())
+        qunsetenv("TESSEL_SU_STATUS");
+    else
+        qputenv("TESSEL_SU_STATUS", status);
 
     PrinterManager window;
     Cups::HTTP* connection = Cups::HTTP::getUniqueConnection();
@@ -386,7 +398,12 @@ void TestPrinterManager::restart()
 
     QAction* restartAction = actionTitled(window, QStringLiteral("Restart"));
     QVERIFY(restartAction);
+    ModalDriver driver;
     restartAction->trigger();
+    // A restart that did not happen is said, with the reason.
+    QCOMPARE(driver.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(driver.messages.first().contains(message), qPrintable(driver.messages.first()));
 
     QFile recorded(record);
     QStringList arguments;
@@ -396,6 +413,8 @@ void TestPrinterManager::restart()
         arguments.removeLast();
     }
     QCOMPARE(arguments, expectedArguments);
+    if (!toolOnPath)
+        return;
 
     QCOMPARE(connection->server(), m_server.socketPath());
     QVERIFY(connection->http);
