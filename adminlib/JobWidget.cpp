@@ -285,6 +285,10 @@ void JobWidget::showJobs(const QList<Job>& jobs)
     }
     if (selected)
         setCurrentItem(selected);
+    // Laid out now, not from the first paint: the view's repaint of the whole
+    // list is asked for from within that layout, and inside a paint that only
+    // covers the old current row it is lost, leaving stale rows on screen.
+    executeDelayedItemsLayout();
     currentItemChanged(currentItem(), nullptr);
 }
 

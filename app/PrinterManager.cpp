@@ -105,6 +105,8 @@ PrinterManager::PrinterManager(QWidget* parent)
     createToolBars();
 
     connect(m_printersWidget->jobWidget(), SIGNAL(jobsStateChanged()), this, SLOT(jobsStateChanged()));
+    // The counters read numbers from the start, not only after a selection.
+    jobsStateChanged();
 
     registerOnSessionBus();
 

@@ -156,6 +156,10 @@ PrintersWidget::PrintersWidget(QWidget* parent)
 
     m_tabs = new QTabWidget(m_splitter);
     m_tabs->setMinimumWidth(minimumTabWidth);
+    // A window that grows or shrinks changes the details, not the tree the
+    // user sized: the saved sizes are what the next start shows.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
 
     // Pages live hidden under the widget while their tab is not shown.
     m_infoPage = new QWidget(this);
@@ -286,6 +290,9 @@ void PrintersWidget::saveSettings()
     settings.setValue(showLocalKey, m_showLocalAction->isChecked());
     settings.setValue(showRemoteKey, m_showRemoteAction->isChecked());
     settings.setValue(showNotSharedKey, m_showNotSharedAction->isChecked());
+    // The state keeps the sizes last set, not those a resized window gave
+    // the panes since: set what is shown before saving it.
+    m_splitter->setSizes(m_splitter->sizes());
     settings.setValue(splitterKey, m_splitter->saveState());
 }
 
@@ -548,6 +555,9 @@ void PrintersWidget::load()
         if (!found.isEmpty()) {
             m_tree->setCurrentItem(found.first());
             currentItemChanged(found.first(), nullptr);
+        } else {
+            // Deleted or filtered away: nothing may show or act on it any more.
+            currentItemChanged(nullptr, nullptr);
         }
     }
 
@@ -597,6 +607,9 @@ bool PrintersWidget::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_tree || watched == m_tree->viewport()) {
         if (event->type() == QEvent::ContextMenu) {
             showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+            // Taken here: the viewport passes an event it leaves to the
+            // tree, which would show the menu a second time.
+            return true;
         } else if (event->type() == QEvent::KeyPress && watched == m_tree) {
             switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Return:

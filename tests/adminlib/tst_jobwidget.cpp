@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTimer>
@@ -38,6 +39,7 @@ enum Action {
     ReleaseJob,
     MoveJob,
     ReprintJob,
+    ShowCompleted,
 };
 
 QList<QAction*> actionsOf(const JobWidget& widget)
@@ -101,6 +103,8 @@ private slots:
     void jobActions_data();
     void jobActions();
     void showCompletedJobs();
+    void paintedRowsFollowTheList_data();
+    void paintedRowsFollowTheList();
     void deadServer();
 
 private:
@@ -374,6 +378,61 @@ void tst_adminlib_jobwidget::showCompletedJobs()
     widget.showCompletedAction->setChecked(false);
     QCOMPARE(changed.count(), 2);
     QVERIFY(!itemForJob(widget, id));
+}
+
+void tst_adminlib_jobwidget::paintedRowsFollowTheList_data()
+{
+    QTest::addColumn<Prepare>("prepare");
+    QTest::addColumn<int>("action");
+
+    QTest::newRow("cancel") << Prepare::Held << int(CancelJob);
+    QTest::newRow("hold") << Prepare::Pending << int(HoldJob);
+    QTest::newRow("release") << Prepare::Held << int(ReleaseJob);
+    QTest::newRow("move") << Prepare::Held << int(MoveJob);
+    QTest::newRow("reprint") << Prepare::Completed << int(ReprintJob);
+    QTest::newRow("hide completed") << Prepare::Completed << int(ShowCompleted);
+}
+
+// What the window shows, not only what the model holds: a row the list lost
+// must not stay on the screen.
+void tst_adminlib_jobwidget::paintedRowsFollowTheList()
+{
+    QFETCH(Prepare, prepare);
+    QFETCH(int, action);
+
+    const QString queue = QStringLiteral("paint%1").arg(QTest::currentDataTag()).remove(QLatin1Char(' '));
+    QVERIFY(m_server.runTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), queue, QStringLiteral("-E"),
+                                                         QStringLiteral("-v"), QStringLiteral("file:///dev/null")}));
+    QVERIFY(m_server.runTool(QStringLiteral("cupsdisable"), {queue}));
+    const int first = prepareJob(queue, prepare);
+    QVERIFY2(first, qPrintable(m_server.errorString()));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(m_server.submitHeldJob(queue, QStringLiteral("Later %1").arg(i)));
+
+    JobWidget widget;
+    widget.resize(600, 300);
+    widget.showCompletedAction->setChecked(prepare == Prepare::Completed);
+    widget.load(m_connection, queue);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    widget.setCurrentItem(widget.topLevelItem(0));
+    QCOMPARE(widget.topLevelItem(0)->text(JobWidget::IdColumn).toInt(), first);
+    QTest::qWait(50);
+
+    ModalDriver driver;
+    QStringList offered;
+    answerChooser(driver, CupsTestServer::plainPrinter, &offered);
+    if (action == ShowCompleted)
+        widget.showCompletedAction->setChecked(false);
+    else
+        actionsOf(widget).at(action)->trigger();
+    QVERIFY2(driver.messages.isEmpty(), qPrintable(driver.messages.join(QLatin1Char('\n'))));
+    QTest::qWait(100);
+
+    const QImage painted = widget.screen()->grabWindow(widget.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(painted.size(), expected.size());
+    QVERIFY2(painted == expected, "the window shows rows the list no longer has");
 }
 
 // Last: it stops the scheduler.

@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -176,6 +177,12 @@ private slots:
     void requestsDoNotGrowWithQueues();
     void refusedPasswordStopsTheRefresh_data();
     void refusedPasswordStopsTheRefresh();
+    void rightClickOpensOneMenu();
+    void treeKeys_data();
+    void treeKeys();
+    void paneForgetsAGoneDestination_data();
+    void paneForgetsAGoneDestination();
+    void splitterKeepsWhatWasShown();
 
 private:
     bool startServer(CupsTestServer::Options options = {});
@@ -671,6 +678,147 @@ void TestPrintersWidget::refusedPasswordStopsTheRefresh()
     QCOMPARE(driver.prompts.size(), 1);
     QCOMPARE(attributesOf(widget, gammaQueue).contains(QStringLiteral("printer-state-change-time")), refreshed);
     QCOMPARE(stateOf(widget, betaQueue), refreshed ? 3 : 5);
+}
+
+void TestPrintersWidget::rightClickOpensOneMenu()
+{
+    QVERIFY(startServer());
+    PrintersWidget widget;
+    widget.resize(800, 500);
+    widget.load();
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QTreeWidget* tree = widget.destinationTree();
+    tree->expandAll();
+    select(widget, alphaQueue);
+
+    int menus = 0;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&menus] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            ++menus;
+            popup->close();
+        }
+    });
+    closer.start(5);
+    // Through the window, as a real click comes, so that the platform makes
+    // the context menu event out of it.
+    const QPoint inViewport = tree->visualItemRect(itemOf(widget, alphaQueue)).center();
+    const QPoint inWindow = tree->viewport()->mapTo(&widget, inViewport);
+    QTest::mouseClick(widget.windowHandle(), Qt::RightButton, Qt::NoModifier, inWindow);
+    QTest::qWait(200);
+    QCOMPARE(menus, 1);
+}
+
+void TestPrintersWidget::treeKeys_data()
+{
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("return") << int(Qt::Key_Return);
+    QTest::newRow("delete") << int(Qt::Key_Delete);
+    QTest::newRow("f5") << int(Qt::Key_F5);
+}
+
+void TestPrintersWidget::treeKeys()
+{
+    QFETCH(int, key);
+    QVERIFY(startServer());
+    PrintersWidget widget;
+    widget.load();
+    select(widget, gammaQueue);
+    // Another program's queue shows only after a reload.
+    run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), QStringLiteral("omega"), QStringLiteral("-E"),
+                                    QStringLiteral("-v"), QStringLiteral("file:///dev/null")});
+
+    Answerer answerer({QMessageBox::No});
+    QStringList dialogs;
+    answerer.otherDialog = [&dialogs](QWidget* modal) {
+        dialogs << QString::fromLatin1(modal->metaObject()->className());
+        static_cast<QDialog*>(modal)->reject();
+    };
+    const bool canEdit = widget.editAction()->isEnabled();
+    QTest::keyClick(widget.destinationTree(), Qt::Key(key));
+
+    switch (key) {
+    case Qt::Key_Return:
+        // Opens the print options when they can be edited, and nothing else.
+        QCOMPARE(dialogs.size(), canEdit ? 1 : 0);
+        QVERIFY(answerer.texts.isEmpty());
+        break;
+    case Qt::Key_Delete:
+        QCOMPARE(answerer.texts, QStringList{QStringLiteral("Deleting printer gamma. Are you sure?")});
+        QVERIFY(itemOf(widget, gammaQueue));
+        break;
+    case Qt::Key_F5:
+        QVERIFY(answerer.texts.isEmpty());
+        break;
+    }
+    QCOMPARE(itemOf(widget, QStringLiteral("omega")) != nullptr, key == Qt::Key_F5);
+}
+
+void TestPrintersWidget::paneForgetsAGoneDestination_data()
+{
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("deleted here") << "here";
+    QTest::newRow("deleted by another program") << "elsewhere";
+    QTest::newRow("hidden by a filter") << "filter";
+}
+
+void TestPrintersWidget::paneForgetsAGoneDestination()
+{
+    QFETCH(QString, how);
+    QVERIFY(startServer());
+    PrintersWidget widget;
+    widget.load();
+    select(widget, gammaQueue);
+    QVERIFY(widget.deleteAction()->isEnabled());
+    QVERIFY(!infoLines(widget).join(QString()).isEmpty());
+
+    if (how == QLatin1String("here")) {
+        Answerer answerer({QMessageBox::Yes});
+        widget.deleteAction()->trigger();
+        QVERIFY(answerer.texts.size() == 1);
+    } else if (how == QLatin1String("elsewhere")) {
+        run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gammaQueue});
+        widget.load();
+    } else {
+        // gamma is the one queue that is not shared.
+        widget.showNotSharedAction()->trigger();
+    }
+
+    QVERIFY(!itemOf(widget, gammaQueue));
+    QCOMPARE(infoLines(widget).join(QString()), QString());
+    QCOMPARE(widget.tabWidget()->count(), 0);
+    for (QAction* action : {widget.deleteAction(), widget.playAction(), widget.purgeAction(),
+                            widget.testPageAction(), widget.defaultAction()})
+        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
+}
+
+void TestPrintersWidget::splitterKeepsWhatWasShown()
+{
+    QVERIFY(startServer());
+    int shown = 0;
+    {
+        PrintersWidget widget;
+        widget.resize(1000, 600);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        auto* splitter = widget.findChild<QSplitter*>();
+        splitter->setSizes({300, 680});
+        // The window is resized after the user moved the handle.
+        widget.resize(1200, 600);
+        QTRY_VERIFY(splitter->sizes().first() > 0);
+        shown = splitter->sizes().first();
+        widget.saveSettings();
+    }
+    for (const int width : {900, 1400}) {
+        PrintersWidget widget;
+        widget.resize(width, 600);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QCOMPARE(widget.findChild<QSplitter*>()->sizes().first(), shown);
+    }
 }
 
 QTEST_MAIN(TestPrintersWidget)

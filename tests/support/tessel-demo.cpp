@@ -1,6 +1,7 @@
 #include "CupsTestServer.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 #include <QSocketNotifier>
 
@@ -53,6 +54,12 @@ int main(int argc, char* argv[])
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("CUPS_SERVER"), server.serverName());
+    // The client library keeps the user's default printer and options under
+    // HOME; what is tried out in the demo must not change them for every
+    // program of the user. The program's own settings stay where they are.
+    if (!environment.contains(QStringLiteral("XDG_CONFIG_HOME")))
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir::homePath() + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("HOME"), server.homeDirectory());
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     QObject::connect(&program, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), &app,
