@@ -20,16 +20,20 @@ void writeLine(const char* prefix, const QString& message)
 
 void showInErrorDialog(const QString& message)
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!qobject_cast<QApplication*>(application))
         return;
+    // Widgets belong to the GUI thread: a dialog made in another thread
+    // crashes when it is painted, so it is made and shown there.
+    if (QThread::currentThread() != application->thread()) {
+        QMetaObject::invokeMethod(application, [message] { showInErrorDialog(message); }, Qt::QueuedConnection);
+        return;
+    }
     QErrorMessage* dialog = QErrorMessage::qtHandler();
     // Creating Qt's error dialog installs its own handler in place of ours;
     // put ours back so that later messages keep their prefixes.
     qInstallMessageHandler(myMessageOutput);
-    if (QThread::currentThread() == dialog->thread())
-        dialog->showMessage(message);
-    else
-        QMetaObject::invokeMethod(dialog, [dialog, message] { dialog->showMessage(message); }, Qt::QueuedConnection);
+    dialog->showMessage(message);
 }
 
 } // namespace
