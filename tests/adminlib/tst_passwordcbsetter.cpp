@@ -162,7 +162,7 @@ void tst_adminlib_password::prompting_data()
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("report");
 
-    const QString right = CupsTestServer::adminPassword;
+    const QString right = CupsTestServer::adminPassword();
     const int ok = IPP_STATUS_OK;
     const int cancelled = IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED;
     QTest::newRow("right") << QStringList{right} << ok << 1 << true << QString();
@@ -263,7 +263,7 @@ void tst_adminlib_password::parentDeleted()
     QFETCH(int, status);
 
     auto owner = std::make_unique<QWidget>();
-    ModalDriver driver({CupsTestServer::adminPassword});
+    ModalDriver driver({CupsTestServer::adminPassword()});
     PasswordCBSetter setter(owner.get());
     if (duringPrompt)
         driver.duringPrompt = [&owner] { owner.reset(); };

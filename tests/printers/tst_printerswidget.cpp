@@ -637,7 +637,7 @@ void TestPrintersWidget::refusedPasswordStopsTheRefresh_data()
     QTest::addColumn<bool>("refreshed");
 
     QTest::newRow("refused") << ModalDriver::cancelPrompt << false;
-    QTest::newRow("accepted") << CupsTestServer::adminPassword << true;
+    QTest::newRow("accepted") << CupsTestServer::adminPassword() << true;
 }
 
 void TestPrintersWidget::refusedPasswordStopsTheRefresh()

@@ -411,7 +411,7 @@ void TestIppActionProvider::authentication_data()
     QTest::addColumn<int>("prompts");
     QTest::addColumn<int>("reports");
 
-    QTest::newRow("right password") << QStringList{CupsTestServer::adminPassword} << true << 1 << 0;
+    QTest::newRow("right password") << QStringList{CupsTestServer::adminPassword()} << true << 1 << 0;
     QTest::newRow("refused prompt") << QStringList{ModalDriver::cancelPrompt} << false << 1 << 1;
 }
 
@@ -455,7 +455,7 @@ void TestIppActionProvider::destroyedParentLeavesPromptWithoutParent()
     auto owner = std::make_unique<QWidget>();
     provider.setParentWidget(owner.get());
     {
-        ModalDriver driver({CupsTestServer::adminPassword});
+        ModalDriver driver({CupsTestServer::adminPassword()});
         QVERIFY(provider.printerSetEnabled(CupsTestServer::plainPrinter, false));
         QCOMPARE(driver.prompts.size(), 1);
         QCOMPARE(driver.prompts.first().parent, owner.get());
@@ -463,7 +463,7 @@ void TestIppActionProvider::destroyedParentLeavesPromptWithoutParent()
     owner.reset();
     // A fresh connection carries no credentials, so the server asks again.
     QVERIFY(Cups::HTTP::getUniqueConnection()->reconnect());
-    ModalDriver driver({CupsTestServer::adminPassword});
+    ModalDriver driver({CupsTestServer::adminPassword()});
     QVERIFY(provider.printerSetEnabled(CupsTestServer::plainPrinter, true));
     QCOMPARE(driver.prompts.size(), 1);
     QVERIFY(!driver.prompts.first().parent);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -16,6 +17,22 @@
 #include <unistd.h>
 
 namespace {
+
+// Marks the test account as the fixture's own: only such an account is
+// changed or removed.
+const QString adminAccountComment = QStringLiteral("Tessel test fixture, removed after the tests");
+// Authenticated schedulers of this process that use the test account.
+int adminAccountUsers = 0;
+bool createdAdminGroup = false;
+
+QString noLoginShell()
+{
+    for (const QString& shell : {QStringLiteral("/usr/sbin/nologin"), QStringLiteral("/sbin/nologin")}) {
+        if (QFileInfo(shell).isExecutable())
+            return shell;
+    }
+    return QStringLiteral("/bin/false");
+}
 
 const QStringList systemDirs = {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"), QStringLiteral("/sbin"),
                                 QStringLiteral("/bin")};
@@ -101,6 +118,12 @@ QString CupsTestServer::unavailableReason(Mode mode)
     }
     if (mode == Mode::Authenticated && ::geteuid() != 0)
         return QStringLiteral("the authenticated mode creates a system account and group, which needs root");
+    if (mode == Mode::Authenticated) {
+        const passwd* account = ::getpwnam(adminUser.toLocal8Bit().constData());
+        if (account && QString::fromLocal8Bit(account->pw_gecos) != adminAccountComment)
+            return QStringLiteral("an account %1 exists that the test fixture did not make; it is left alone")
+                .arg(adminUser);
+    }
     return QString();
 }
 
@@ -119,8 +142,11 @@ bool CupsTestServer::start(const Options& options)
         m_error = reason;
         return false;
     }
-    if (options.mode == Mode::Authenticated && !ensureAdminAccount(&m_error))
-        return false;
+    if (options.mode == Mode::Authenticated) {
+        if (!acquireAdminAccount(&m_error))
+            return false;
+        m_holdsAdminAccount = true;
+    }
 
     // A short path: the domain socket's name must stay under about 100 bytes.
     m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tessel-cups-XXXXXX"));
@@ -340,6 +366,10 @@ void CupsTestServer::stop()
         }
         m_process.reset();
     }
+    if (m_holdsAdminAccount) {
+        m_holdsAdminAccount = false;
+        releaseAdminAccount();
+    }
 }
 
 bool CupsTestServer::isRunning() const
@@ -525,23 +555,67 @@ bool CupsTestServer::addExtraQueues(int count)
     return true;
 }
 
-bool CupsTestServer::ensureAdminAccount(QString* error)
+QString CupsTestServer::adminPassword()
 {
+    static const QString password = [] {
+        QString drawn = QStringLiteral("Tt-");
+        for (int i = 0; i < 20; ++i)
+            drawn += QLatin1Char(char('a' + QRandomGenerator::system()->bounded(26)));
+        return drawn;
+    }();
+    return password;
+}
+
+bool CupsTestServer::acquireAdminAccount(QString* error)
+{
+    if (adminAccountUsers > 0) {
+        ++adminAccountUsers;
+        return true;
+    }
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QString output;
-    if (!::getgrnam(adminGroup.toLocal8Bit().constData())
-        && !runProgram(findTool(QStringLiteral("groupadd")), {adminGroup}, environment, {}, &output, error))
-        return false;
+    if (!::getgrnam(adminGroup.toLocal8Bit().constData())) {
+        if (!runProgram(findTool(QStringLiteral("groupadd")), {adminGroup}, environment, {}, &output, error))
+            return false;
+        createdAdminGroup = true;
+    }
+    // An account of this name that a fixture did not make was refused by
+    // unavailableReason(); one that a fixture made but could not remove is
+    // taken over.
     if (!::getpwnam(adminUser.toLocal8Bit().constData())) {
         if (!runProgram(findTool(QStringLiteral("useradd")),
-                        {QStringLiteral("-M"), QStringLiteral("-N"), QStringLiteral("-G"), adminGroup, adminUser},
+                        {QStringLiteral("-M"), QStringLiteral("-N"), QStringLiteral("-s"), noLoginShell(),
+                         QStringLiteral("-c"), adminAccountComment, QStringLiteral("-G"), adminGroup, adminUser},
                         environment, {}, &output, error))
             return false;
-    } else if (!runProgram(findTool(QStringLiteral("usermod")), {QStringLiteral("-a"), QStringLiteral("-G"), adminGroup, adminUser},
-                           environment, {}, &output, error)) {
+    } else if (!runProgram(findTool(QStringLiteral("usermod")),
+                           {QStringLiteral("-a"), QStringLiteral("-G"), adminGroup, adminUser}, environment, {},
+                           &output, error)) {
         return false;
     }
     // The password travels on standard input, never on a command line.
-    return runProgram(findTool(QStringLiteral("chpasswd")), {}, environment,
-                      (adminUser + QLatin1Char(':') + adminPassword + QLatin1Char('\n')).toLocal8Bit(), &output, error);
+    if (!runProgram(findTool(QStringLiteral("chpasswd")), {}, environment,
+                    (adminUser + QLatin1Char(':') + adminPassword() + QLatin1Char('\n')).toLocal8Bit(), &output,
+                    error)) {
+        adminAccountUsers = 1;
+        releaseAdminAccount();
+        return false;
+    }
+    adminAccountUsers = 1;
+    return true;
+}
+
+void CupsTestServer::releaseAdminAccount()
+{
+    if (adminAccountUsers == 0 || --adminAccountUsers > 0)
+        return;
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QString output, error;
+    if (!runProgram(findTool(QStringLiteral("userdel")), {adminUser}, environment, {}, &output, &error))
+        qWarning("cannot remove the test account %s: %s", qPrintable(adminUser), qPrintable(error));
+    if (createdAdminGroup) {
+        if (!runProgram(findTool(QStringLiteral("groupdel")), {adminGroup}, environment, {}, &output, &error))
+            qWarning("cannot remove the test group %s: %s", qPrintable(adminGroup), qPrintable(error));
+        createdAdminGroup = false;
+    }
 }

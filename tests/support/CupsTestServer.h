@@ -42,10 +42,12 @@ public:
     static constexpr int heldJobsOnDefault = 2;
     static constexpr int heldJobsOnPlain = 1;
 
-    // The administrator account of the authenticated mode.
+    // The administrator account of the authenticated mode: made with no
+    // login shell and a password drawn for this process, and removed when
+    // the last authenticated scheduler of the process stops.
     static inline const QString adminUser = QStringLiteral("tesseltest");
-    static inline const QString adminPassword = QStringLiteral("Tessel-test-7");
     static inline const QString adminGroup = QStringLiteral("tesseladm");
+    static QString adminPassword();
 
     CupsTestServer();
     ~CupsTestServer();
@@ -104,11 +106,13 @@ private:
     bool waitUntilAnswering(int timeoutMs);
     bool buildKnownWorld();
     bool addExtraQueues(int count);
-    static bool ensureAdminAccount(QString* error);
+    static bool acquireAdminAccount(QString* error);
+    static void releaseAdminAccount();
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     QString m_error;
     QList<int> m_heldJobs;
+    bool m_holdsAdminAccount = false;
 };

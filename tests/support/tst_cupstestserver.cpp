@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <pwd.h>
+
 #include <cups/cups.h>
 #include <csignal>
 #include <memory>
@@ -67,6 +69,7 @@ private slots:
     void spoolerSignalsReachPrivateSystemBus();
     void authenticatedMode_data();
     void authenticatedMode();
+    void adminAccountLivesWithTheServer();
     void stopLeavesNothingRunning();
 
 private:
@@ -169,7 +172,7 @@ void TestCupsTestServer::authenticatedMode_data()
     QTest::addColumn<bool>("succeeds");
     QTest::addColumn<int>("questions");
 
-    QTest::newRow("right password") << CupsTestServer::adminPassword.toUtf8() << true << 1;
+    QTest::newRow("right password") << CupsTestServer::adminPassword().toUtf8() << true << 1;
     QTest::newRow("wrong password") << QByteArray("not-the-password") << false << 2;
     QTest::newRow("refused prompt") << QByteArray() << false << 1;
 }
@@ -209,6 +212,36 @@ void TestCupsTestServer::authenticatedMode()
 
     QCOMPARE(status <= IPP_STATUS_OK_CONFLICTING, succeeds);
     QCOMPARE(passwordCalls, questions);
+}
+
+void TestCupsTestServer::adminAccountLivesWithTheServer()
+{
+    const QString reason = CupsTestServer::unavailableReason(CupsTestServer::Mode::Authenticated);
+    if (!reason.isEmpty())
+        QSKIP(qPrintable(reason));
+    const QByteArray user = CupsTestServer::adminUser.toUtf8();
+    {
+        CupsTestServer server;
+        CupsTestServer::Options options;
+        options.mode = CupsTestServer::Mode::Authenticated;
+        QVERIFY2(server.start(options), qPrintable(server.errorString()));
+        const passwd* account = ::getpwnam(user.constData());
+        QVERIFY(account);
+        QVERIFY2(QByteArray(account->pw_shell).endsWith("nologin") || QByteArray(account->pw_shell) == "/bin/false",
+                 account->pw_shell);
+    }
+    QVERIFY(!::getpwnam(user.constData()));
+
+    // Somebody's own account of that name is never changed.
+    QProcess add;
+    add.start(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-N"), QStringLiteral("-c"),
+                                          QStringLiteral("A person"), CupsTestServer::adminUser});
+    QVERIFY(add.waitForFinished() && add.exitCode() == 0);
+    const QString refusal = CupsTestServer::unavailableReason(CupsTestServer::Mode::Authenticated);
+    QProcess remove;
+    remove.start(QStringLiteral("userdel"), {CupsTestServer::adminUser});
+    QVERIFY(remove.waitForFinished() && remove.exitCode() == 0);
+    QVERIFY2(refusal.contains(QLatin1String("did not make")), qPrintable(refusal));
 }
 
 void TestCupsTestServer::stopLeavesNothingRunning()
