@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <pwd.h>
@@ -70,6 +72,7 @@ private slots:
     void authenticatedMode_data();
     void authenticatedMode();
     void adminAccountLivesWithTheServer();
+    void demoKeepsTheUsersDefaultsPrivate();
     void stopLeavesNothingRunning();
 
 private:
@@ -242,6 +245,31 @@ void TestCupsTestServer::adminAccountLivesWithTheServer()
     remove.start(QStringLiteral("userdel"), {CupsTestServer::adminUser});
     QVERIFY(remove.waitForFinished() && remove.exitCode() == 0);
     QVERIFY2(refusal.contains(QLatin1String("did not make")), qPrintable(refusal));
+}
+
+void TestCupsTestServer::demoKeepsTheUsersDefaultsPrivate()
+{
+    if (!m_skipReason.isEmpty())
+        QSKIP(qPrintable(m_skipReason));
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
+    QProcess demo;
+    demo.setProcessEnvironment(environment);
+    demo.start(QStringLiteral(TESSEL_DEMO), {QStringLiteral("env")});
+    QVERIFY(demo.waitForFinished(30000));
+    QCOMPARE(demo.exitCode(), 0);
+    QMap<QString, QString> seen;
+    for (const QString& line : QString::fromLocal8Bit(demo.readAllStandardOutput()).split(QLatin1Char('\n')))
+        seen.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
+    // Where the client library keeps the user's default printer and options.
+    QVERIFY(!seen.value(QStringLiteral("HOME")).isEmpty());
+    QVERIFY(seen.value(QStringLiteral("HOME")) != home.path());
+    // The program's own settings stay the user's.
+    QCOMPARE(seen.value(QStringLiteral("XDG_CONFIG_HOME")), home.filePath(QStringLiteral(".config")));
+    QVERIFY(seen.value(QStringLiteral("CUPS_SERVER")).startsWith(QLatin1String("127.0.0.1:")));
 }
 
 void TestCupsTestServer::stopLeavesNothingRunning()
