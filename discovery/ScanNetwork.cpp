@@ -169,7 +169,8 @@ void ScanNetwork::scanDone()
 {
     if (m_progress) {
         m_progress->setValue(m_progress->maximum());
-        m_progress->close();
+        // close() would report a cancel.
+        m_progress->hide();
         m_progress->deleteLater();
         m_progress.clear();
     }
