@@ -26,17 +26,19 @@ public slots:
     void ResolveService(int interface, int protocol, const QString& name, const QString& type,
                         const QString& domain, int addressProtocol, uint flags)
     {
-        QFile log(m_logPath);
-        if (log.open(QIODevice::Append)) {
-            log.write(QStringLiteral("%1|%2|%3|%4|%5|%6|%7\n")
-                          .arg(interface)
-                          .arg(protocol)
-                          .arg(name, type, domain)
-                          .arg(addressProtocol)
-                          .arg(flags)
+        // Written and closed before the reply leaves, so the caller reads it whole.
+        {
+            QFile log(m_logPath);
+            if (log.open(QIODevice::Append))
+                log.write(QStringLiteral("%1|%2|%3|%4|%5|%6|%7\n")
+                              .arg(interface)
+                              .arg(protocol)
+                              .arg(name, type, domain)
+                              .arg(addressProtocol)
+                              .arg(flags)
                           .toUtf8());
         }
-        // name -> host, address
+        // instance name -> host name, address
         static const QMap<QString, QStringList> table = {
             {QStringLiteral("Office Jet"), {QStringLiteral("officejet.lan.local"), QStringLiteral("127.0.0.9")}},
             {QStringLiteral("NoHost"), {QString(), QStringLiteral("127.0.0.10")}},
