@@ -20,10 +20,17 @@ public:
     class BackendTreeItem : public QTreeWidgetItem
     {
     public:
-        BackendTreeItem(QTreeWidget* parent, const QString& name, const QString& uri, Kind kind,
-                        const QString& backend, bool scanEnabled, bool uriEditable);
-        BackendTreeItem(QTreeWidgetItem* parent, const QString& name, const QString& uri, Kind kind,
-                        const QString& backend, bool scanEnabled, bool uriEditable);
+        // parent: the tree for a top-level item, otherwise the parent item.
+        template <typename Parent>
+        BackendTreeItem(Parent* parent, const QString& name, const QString& uri, Kind kind, const QString& backend,
+                        bool scanEnabled, bool uriEditable)
+            : QTreeWidgetItem(parent, QStringList{name, uri})
+            , m_kind(kind)
+            , m_backend(backend)
+            , m_scanEnabled(scanEnabled)
+            , m_uriEditable(uriEditable)
+        {
+        }
         ~BackendTreeItem() override;
 
         Kind kind() const { return m_kind; }

@@ -225,7 +225,7 @@ void SelectBackendPage::scanSlot()
     }
 
     const QString address = scanForAddress(backend);
-    // The dialogs above ran their own event loops: the tree may have been rebuilt.
+    // The scan dialog ran an event loop of its own: the tree may have been rebuilt.
     item = backendItem(m_ui->backendTree->currentItem());
     if (!item || item->backend() != backend)
         return;
@@ -274,9 +274,10 @@ QString SelectBackendPage::askIppQueue(const QString& address)
     const bool accepted = selector->exec() == QDialog::Accepted;
     if (!selector)
         return QString();
-    const QString queue = accepted ? QStringLiteral("printers/") + selector->selectedQueue() : QString();
+    const QString queue = accepted ? selector->selectedQueue() : QString();
     delete selector;
-    return queue;
+    // Without a chosen queue "printers/" would name none.
+    return queue.isEmpty() ? QString() : QStringLiteral("printers/") + queue;
 }
 
 QString SelectBackendPage::askLpdQueue(const QString& address)

@@ -1,21 +1,12 @@
 #include "DNSSD2HPNamesResolver.h"
 #include "PrivateBus.h"
+#include "TestScripts.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestDnssdResolver : public QObject
 {
@@ -44,16 +35,12 @@ void TestDnssdResolver::initTestCase()
     m_bus.exportAddress();
 
     const QString script = m_dir.filePath(QStringLiteral("hp-makeuri"));
-    QFile file(script);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\necho \"$@\" >> " + makeUriLog().toLocal8Bit() +
-               "\ncase \"$2\" in\n"
-               "officejet) echo 'hp:/net/Office_Jet?ip=127.0.0.9'; echo 'hp:/second' ;;\n"
-               "127.0.0.10) echo '  hp:/net/NoHost?ip=127.0.0.10  ' ;;\n"
-               "oddout) echo 'error: no device' ;;\n"
-               "esac\n");
-    file.close();
-    QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    QVERIFY(writeScript(script, "echo \"$@\" >> " + makeUriLog().toLocal8Bit() +
+                                    "\ncase \"$2\" in\n"
+                                    "officejet) echo 'hp:/net/Office_Jet?ip=127.0.0.9'; echo 'hp:/second' ;;\n"
+                                    "127.0.0.10) echo '  hp:/net/NoHost?ip=127.0.0.10  ' ;;\n"
+                                    "oddout) echo 'error: no device' ;;\n"
+                                    "esac\n"));
     DNSSD2HPNamesResolver::instance()->setMakeUriProgram(script);
 }
 

@@ -120,13 +120,18 @@ void TestIppQueueSelector::unreachableServer()
 void TestIppQueueSelector::backendPageIpp_data()
 {
     QTest::addColumn<bool>("accept");
-    QTest::newRow("queueChosen") << true;
-    QTest::newRow("selectorCancelled") << false;
+    QTest::addColumn<QString>("queue");
+    QTest::newRow("queueChosen") << true << "remoteonly";
+    QTest::newRow("selectorCancelled") << false << "remoteonly";
+    // "printers/" alone would name no queue.
+    QTest::newRow("nothingChosen") << true << "";
 }
 
 void TestIppQueueSelector::backendPageIpp()
 {
     QFETCH(bool, accept);
+    QFETCH(QString, queue);
+    const bool chosen = accept && !queue.isEmpty();
     QWizard wizard;
     auto* page = new SelectBackendPage;
     wizard.setPage(WizardPage::SelectBackend, page);
@@ -148,15 +153,15 @@ void TestIppQueueSelector::backendPageIpp()
             scan->accept();
         } else if (auto* selector = qobject_cast<IppQueueSelector*>(dialog)) {
             auto* queues = selector->findChild<QTreeWidget*>(QStringLiteral("queuesTreeWidget"));
-            queues->setCurrentItem(queues->findItems(QStringLiteral("remoteonly"), Qt::MatchExactly).value(0));
+            queues->setCurrentItem(queue.isEmpty() ? nullptr : queues->findItems(queue, Qt::MatchExactly).value(0));
             accept ? selector->accept() : selector->reject();
         }
     };
     page->findChild<QPushButton*>(QStringLiteral("scanButton"))->click();
     QCOMPARE(ports, (QStringList{"631", "80"}));
-    QCOMPARE(ipp->text(1), accept ? QStringLiteral("ipp://%1/printers/remoteonly").arg(m_remote.serverName())
+    QCOMPARE(ipp->text(1), chosen ? QStringLiteral("ipp://%1/printers/remoteonly").arg(m_remote.serverName())
                                   : QString());
-    QCOMPARE(page->isComplete(), accept);
+    QCOMPARE(page->isComplete(), chosen);
 }
 
 void TestIppQueueSelector::cleanupTestCase()

@@ -2,6 +2,7 @@
 #include "ModalDriver.h"
 #include "ScanNetwork.h"
 #include "SelectBackendPage.h"
+#include "TestScripts.h"
 #include "WizardFields.h"
 
 #include <QComboBox>
@@ -58,11 +59,30 @@ struct Wizard
     QPushButton* scanButton;
 };
 
-bool writeScript(const QString& path, const QByteArray& body)
+struct LpdAnswers
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n" + body) > 0 &&
-           file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QStringList ports;
+    QString promptTitle;
+};
+
+// Accepts the scan dialog with 127.0.0.1:port and answers the queue prompt;
+// answers (may be null) records what the dialogs offered.
+void answerLpdDialogs(ModalDriver& driver, quint16 port, const QString& queue, LpdAnswers* answers = nullptr)
+{
+    driver.otherDialog = [port, queue, answers](QWidget* dialog) {
+        if (auto* scan = qobject_cast<ScanNetwork*>(dialog)) {
+            if (answers)
+                answers->ports << scan->findChild<QComboBox*>(QStringLiteral("portBox"))->currentText();
+            scan->findChild<QLineEdit*>(QStringLiteral("deviceAddress"))
+                ->setText(QStringLiteral("127.0.0.1:%1").arg(port));
+            scan->accept();
+        } else if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
+            if (answers)
+                answers->promptTitle = input->windowTitle();
+            input->setTextValue(queue);
+            input->accept();
+        }
+    };
 }
 
 } // namespace
@@ -231,21 +251,11 @@ void TestSelectBackendPage::lpdProbe()
     wizard.choose(QStringLiteral("Line Printer Daemon(UNIX)"));
 
     ModalDriver driver;
-    QStringList ports;
-    driver.otherDialog = [&](QWidget* dialog) {
-        if (auto* scan = qobject_cast<ScanNetwork*>(dialog)) {
-            ports << scan->findChild<QComboBox*>(QStringLiteral("portBox"))->currentText();
-            scan->findChild<QLineEdit*>(QStringLiteral("deviceAddress"))
-                ->setText(QStringLiteral("127.0.0.1:%1").arg(lpd.serverPort()));
-            scan->accept();
-        } else if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
-            QCOMPARE(input->windowTitle(), QStringLiteral("Enter Queue Name"));
-            input->setTextValue(QStringLiteral("Raw_Queue"));
-            input->accept();
-        }
-    };
+    LpdAnswers answers;
+    answerLpdDialogs(driver, lpd.serverPort(), QStringLiteral("Raw_Queue"), &answers);
     wizard.scanButton->click();
-    QCOMPARE(ports, QStringList{"515"});
+    QCOMPARE(answers.ports, QStringList{"515"});
+    QCOMPARE(answers.promptTitle, QStringLiteral("Enter Queue Name"));
     const QString uri = QStringLiteral("lpd://127.0.0.1:%1/Raw_Queue").arg(lpd.serverPort());
     QCOMPARE(wizard.tree->currentItem()->text(1), uri);
     QVERIFY(wizard.page->isComplete());
@@ -270,16 +280,7 @@ void TestSelectBackendPage::lpdProbeFailure()
     wizard.wizard.restart();
     wizard.choose(QStringLiteral("Line Printer Daemon(UNIX)"));
     ModalDriver driver;
-    driver.otherDialog = [&](QWidget* dialog) {
-        if (auto* scan = qobject_cast<ScanNetwork*>(dialog)) {
-            scan->findChild<QLineEdit*>(QStringLiteral("deviceAddress"))
-                ->setText(QStringLiteral("127.0.0.1:%1").arg(closedPort));
-            scan->accept();
-        } else if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
-            input->setTextValue(QStringLiteral("lp"));
-            input->accept();
-        }
-    };
+    answerLpdDialogs(driver, closedPort, QStringLiteral("lp"));
     wizard.scanButton->click();
     QCOMPARE(driver.messages.size(), 1);
     QVERIFY(driver.messages.constFirst().startsWith(QStringLiteral("Failed to connect server.\n")));

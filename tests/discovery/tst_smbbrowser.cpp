@@ -3,6 +3,7 @@
 #include "Ruv_SmbUtil.h"
 #include "SmbLogin.h"
 #include "SmbServerItem.h"
+#include "TestScripts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -110,19 +111,6 @@ private:
     QByteArray m_request;
     std::thread m_thread;
 };
-
-bool writeScript(const QString& path, const QByteArray& body)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\n" + body) > 0 &&
-           file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QByteArray shareList = "\n\tSharename       Type      Comment\n"
                              "\t---------       ----      -------\n"
