@@ -45,6 +45,15 @@ struct Wizard
         return found.value(0);
     }
 
+    // Enters the page (the tree is built then) and makes entry current.
+    void enter(const QString& entry = QString())
+    {
+        wizard.setStartId(WizardPage::SelectBackend);
+        wizard.restart();
+        if (!entry.isEmpty())
+            choose(entry);
+    }
+
     void choose(const QString& text)
     {
         QTreeWidgetItem* entry = item(text);
@@ -122,8 +131,7 @@ void TestSelectBackendPage::treeLayout()
 {
     Wizard wizard;
     wizard.page->setPrinterClassDirectory(m_dir.filePath(QStringLiteral("missing")));
-    wizard.wizard.setStartId(WizardPage::SelectBackend);
-    wizard.wizard.restart();
+    wizard.enter();
     QCOMPARE(wizard.page->title(), QStringLiteral("Setup printer connection"));
     QCOMPARE(wizard.tree->topLevelItemCount(), 3);
     QCOMPARE(wizard.tree->topLevelItem(0)->text(0), QStringLiteral("Direct connection"));
@@ -157,8 +165,7 @@ void TestSelectBackendPage::parallelPorts()
     Wizard wizard;
     wizard.page->setPrinterClassDirectory(m_dir.filePath(QStringLiteral("class")));
     wizard.page->setUdevadmProgram(m_dir.filePath(QStringLiteral("udevadm")));
-    wizard.wizard.setStartId(WizardPage::SelectBackend);
-    wizard.wizard.restart();
+    wizard.enter();
 
     QFile log(m_dir.filePath(QStringLiteral("udevadm.log")));
     QVERIFY(log.open(QIODevice::ReadOnly));
@@ -198,9 +205,7 @@ void TestSelectBackendPage::typedUri()
     QFETCH(QString, entry);
     QFETCH(QString, typed);
     Wizard wizard;
-    wizard.wizard.setStartId(WizardPage::SelectBackend);
-    wizard.wizard.restart();
-    wizard.choose(entry);
+    wizard.enter(entry);
     wizard.uriEdit->setText(typed);
     emit wizard.uriEdit->textEdited(typed);
     QTEST(wizard.page->isComplete(), "complete");
@@ -219,9 +224,7 @@ void TestSelectBackendPage::appSocketScan()
 {
     QFETCH(bool, accept);
     Wizard wizard;
-    wizard.wizard.setStartId(WizardPage::SelectBackend);
-    wizard.wizard.restart();
-    wizard.choose(QStringLiteral("AppSocket/JetDirect"));
+    wizard.enter(QStringLiteral("AppSocket/JetDirect"));
 
     ModalDriver driver;
     QStringList ports;
@@ -246,9 +249,7 @@ void TestSelectBackendPage::lpdProbe()
     QTcpServer lpd;
     QVERIFY(lpd.listen(QHostAddress::LocalHost));
     Wizard wizard;
-    wizard.wizard.setStartId(WizardPage::SelectBackend);
-    wizard.wizard.restart();
-    wizard.choose(QStringLiteral("Line Printer Daemon(UNIX)"));
+    wizard.enter(QStringLiteral("Line Printer Daemon(UNIX)"));
 
     ModalDriver driver;
     LpdAnswers answers;
@@ -276,9 +277,7 @@ void TestSelectBackendPage::lpdProbeFailure()
         closedPort = probe.serverPort();
     }
     Wizard wizard;
-    wizard.wizard.setStartId(WizardPage::SelectBackend);
-    wizard.wizard.restart();
-    wizard.choose(QStringLiteral("Line Printer Daemon(UNIX)"));
+    wizard.enter(QStringLiteral("Line Printer Daemon(UNIX)"));
     ModalDriver driver;
     answerLpdDialogs(driver, closedPort, QStringLiteral("lp"));
     wizard.scanButton->click();
