@@ -1,0 +1,8 @@
+#include "BackendTree.h"
+
+BackendTree::BackendTreeItem::~BackendTreeItem() = default;
+
+BackendTree::BackendTree(QWidget* parent)
+    : QTreeWidget(parent)
+{
+}
