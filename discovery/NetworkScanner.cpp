@@ -104,11 +104,12 @@ void NetworkScanner::settle(QTcpSocket* socket, quint64 index, bool success)
         if (accepted)
             emit found(addressAt(reported));
     }
-    // A receiver of found() may have stopped the scan.
+    if (m_running && m_reported != before)
+        emit progress(m_reported);
+    // A receiver may have stopped the scan, or (a modal progress dialog
+    // processes events in setValue()) settled the last address meanwhile.
     if (!m_running)
         return;
-    if (m_reported != before)
-        emit progress(m_reported);
     if (m_reported == m_total) {
         m_running = false;
         emit finished();

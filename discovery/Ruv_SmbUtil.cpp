@@ -70,6 +70,7 @@ bool writeAuthFile(const QString& path, const QString& user, const QString& pass
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
+    // Private before the password goes in; the directory is the user's alone as well.
     if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     const QByteArray text = "username = " + user.toLocal8Bit() + "\npassword = " + password.toLocal8Bit() + '\n';

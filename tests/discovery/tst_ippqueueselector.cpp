@@ -67,7 +67,6 @@ void TestIppQueueSelector::bitTexts_data()
     QTest::addColumn<QStringList>("types");
     QTest::addColumn<QStringList>("capabilities");
 
-    QTest::newRow("none") << 0u << QStringList() << QStringList();
     QTest::newRow("bwColorSmall") << 0x100Cu << QStringList()
                                   << QStringList{"Can do B&W printing", "Can do color printing",
                                                  "Can do Letter/Legal/A4"};

@@ -4,7 +4,6 @@
 #include "SilentLoopback.h"
 #include "TesselHostAddress.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,9 +49,7 @@ private slots:
     void scannerWindows();
     void rangeScanFindsInAscendingOrder();
     void stopKeepsWhatWasFound();
-    void emptyRange();
     void hostMode();
-    void choosingAnEntry();
     void cleanupTestCase();
 
 private:
@@ -68,27 +65,34 @@ void TestNetworkScan::initTestCase()
 void TestNetworkScan::scannerWindows_data()
 {
     QTest::addColumn<int>("window");
-    QTest::newRow("oneAtATime") << 1;
-    QTest::newRow("three") << 3;
-    QTest::newRow("wide") << NetworkScanner::defaultWindow;
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QStringList>("found");
+    const QStringList both = {"127.0.0.3", "127.0.0.9"};
+    QTest::newRow("oneAtATime") << 1 << 1 << 12 << both;
+    QTest::newRow("three") << 3 << 1 << 12 << both;
+    QTest::newRow("wide") << NetworkScanner::defaultWindow << 1 << 12 << both;
+    QTest::newRow("endBeforeStart") << NetworkScanner::defaultWindow << 12 << 1 << QStringList();
 }
 
 void TestNetworkScan::scannerWindows()
 {
     QFETCH(int, window);
+    QFETCH(int, first);
+    QFETCH(int, last);
     NetworkScanner scanner;
     scanner.setWindow(window);
-    QList<QHostAddress> found;
+    QStringList found;
     QList<quint64> progress;
-    connect(&scanner, &NetworkScanner::found, this, [&found](const QHostAddress& address) { found << address; });
+    connect(&scanner, &NetworkScanner::found, this, [&found](const QHostAddress& address) { found << address.toString(); });
     connect(&scanner, &NetworkScanner::progress, this, [&progress](quint64 done) { progress << done; });
     QSignalSpy finished(&scanner, &NetworkScanner::finished);
     // Silent addresses among answering ones: answers come before the time-outs
     // of lower addresses, yet are reported in address order.
-    scanner.startRange(loopback(1).toIPv4Address(), loopback(12).toIPv4Address(), m_network.port(), 60);
-    QVERIFY(finished.wait(5000));
-    QCOMPARE(found, (QList<QHostAddress>{loopback(3), loopback(9)}));
-    QCOMPARE(progress.constLast(), quint64(12));
+    scanner.startRange(loopback(first).toIPv4Address(), loopback(last).toIPv4Address(), m_network.port(), 60);
+    QVERIFY(finished.size() == 1 || finished.wait(5000));
+    QTEST(found, "found");
+    QCOMPARE(progress.value(progress.size() - 1), quint64(qMax(0, last - first + 1)));
     QVERIFY(std::is_sorted(progress.cbegin(), progress.cend()));
     QVERIFY(!scanner.isRunning());
 }
@@ -96,7 +100,9 @@ void TestNetworkScan::scannerWindows()
 void TestNetworkScan::rangeScanFindsInAscendingOrder()
 {
     ScanNetwork dialog;
-    setRange(dialog, 1, 254, m_network.port(), 100);
+    // Long enough for the progress dialog to show, which processes events
+    // whenever its value is set.
+    setRange(dialog, 1, 254, m_network.port(), 300);
     QSignalSpy finished(&dialog, &ScanNetwork::scanFinished);
     QElapsedTimer timer;
     timer.start();
@@ -105,8 +111,10 @@ void TestNetworkScan::rangeScanFindsInAscendingOrder()
     QVERIFY(finished.wait(10000));
     const QString port = QString::number(m_network.port());
     QCOMPARE(listed(dialog), (QStringList{"127.0.0.3:" + port, "127.0.0.9:" + port, "127.0.0.40:" + port}));
-    // 254 silent addresses one after another would take 25 s.
-    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    // 254 silent addresses one after another would take 76 s.
+    QVERIFY2(timer.elapsed() < 4000, qPrintable(QString::number(timer.elapsed())));
+    QTest::qWait(50);
+    QCOMPARE(finished.size(), 1);
     QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("scanButton"))->isEnabled());
 }
 
@@ -114,37 +122,18 @@ void TestNetworkScan::stopKeepsWhatWasFound()
 {
     ScanNetwork dialog;
     dialog.findChild<QListWidget*>(QStringLiteral("printersListWidget"))->addItem(QStringLiteral("old entry"));
-    // The second answering host lies behind many slow silent addresses.
-    setRange(dialog, 1, 254, m_network.port(), 5000);
+    // 127.0.0.3 answers at once; the silent ones behind it take long.
+    setRange(dialog, 3, 9, m_network.port(), 5000);
     QSignalSpy finished(&dialog, &ScanNetwork::scanFinished);
     dialog.findChild<QPushButton*>(QStringLiteral("scanButton"))->click();
-    QTRY_VERIFY(dialog.findChild<QProgressDialog*>());
-    QTRY_COMPARE(listed(dialog).size(), 0);
+    QTRY_COMPARE(listed(dialog), QStringList{QStringLiteral("127.0.0.3:%1").arg(m_network.port())});
+    QTRY_VERIFY(dialog.findChild<QProgressDialog*>() && dialog.findChild<QProgressDialog*>()->isVisible());
     auto* progress = dialog.findChild<QProgressDialog*>();
     QCOMPARE(progress->labelText(), QStringLiteral("Scanning network..."));
-    QTest::qWait(300);
     progress->findChild<QPushButton*>()->click();
     QCOMPARE(finished.size(), 1);
     QVERIFY(!dialog.isScanning());
-    QCOMPARE(listed(dialog), QStringList());
-
-    setRange(dialog, 3, 9, m_network.port(), 2000);
-    dialog.findChild<QPushButton*>(QStringLiteral("scanButton"))->click();
-    QTRY_COMPARE(listed(dialog).size(), 1);
-    QVERIFY(dialog.findChild<QProgressDialog*>());
-    dialog.findChild<QProgressDialog*>()->findChild<QPushButton*>()->click();
-    QVERIFY(!dialog.isScanning());
     QCOMPARE(listed(dialog), QStringList{QStringLiteral("127.0.0.3:%1").arg(m_network.port())});
-}
-
-void TestNetworkScan::emptyRange()
-{
-    ScanNetwork dialog;
-    dialog.findChild<QListWidget*>(QStringLiteral("printersListWidget"))->addItem(QStringLiteral("old entry"));
-    setRange(dialog, 9, 3, m_network.port(), 100);
-    dialog.findChild<QPushButton*>(QStringLiteral("scanButton"))->click();
-    QVERIFY(!dialog.isScanning());
-    QCOMPARE(listed(dialog), QStringList());
 }
 
 void TestNetworkScan::hostMode()
@@ -170,21 +159,6 @@ void TestNetworkScan::hostMode()
     QTRY_COMPARE(driver.messages.size(), 1);
     QVERIFY(driver.messages.constFirst().startsWith(QStringLiteral("Error in lookup for host 'no-such-host.invalid':")));
     QCOMPARE(listed(dialog).size(), 2);
-}
-
-void TestNetworkScan::choosingAnEntry()
-{
-    ScanNetwork dialog;
-    auto* ports = dialog.findChild<QComboBox*>(QStringLiteral("portBox"));
-    QCOMPARE(ports->currentText(), QStringLiteral("9100"));
-    QCOMPARE(ports->count(), 3);
-    dialog.setPorts({QStringLiteral("631"), QStringLiteral("80")});
-    QCOMPARE(ports->currentText(), QStringLiteral("631"));
-
-    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("printersListWidget"));
-    list->addItem(QStringLiteral("10.0.0.5:631"));
-    list->setCurrentRow(0);
-    QCOMPARE(dialog.address(), QStringLiteral("10.0.0.5:631"));
 }
 
 void TestNetworkScan::cleanupTestCase()

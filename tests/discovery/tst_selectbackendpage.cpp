@@ -75,19 +75,17 @@ struct LpdAnswers
 };
 
 // Accepts the scan dialog with 127.0.0.1:port and answers the queue prompt;
-// answers (may be null) records what the dialogs offered.
-void answerLpdDialogs(ModalDriver& driver, quint16 port, const QString& queue, LpdAnswers* answers = nullptr)
+// answers records what the dialogs offered.
+void answerLpdDialogs(ModalDriver& driver, quint16 port, const QString& queue, LpdAnswers* answers)
 {
     driver.otherDialog = [port, queue, answers](QWidget* dialog) {
         if (auto* scan = qobject_cast<ScanNetwork*>(dialog)) {
-            if (answers)
-                answers->ports << scan->findChild<QComboBox*>(QStringLiteral("portBox"))->currentText();
+            answers->ports << scan->findChild<QComboBox*>(QStringLiteral("portBox"))->currentText();
             scan->findChild<QLineEdit*>(QStringLiteral("deviceAddress"))
                 ->setText(QStringLiteral("127.0.0.1:%1").arg(port));
             scan->accept();
         } else if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
-            if (answers)
-                answers->promptTitle = input->windowTitle();
+            answers->promptTitle = input->windowTitle();
             input->setTextValue(queue);
             input->accept();
         }
@@ -108,8 +106,8 @@ private slots:
     void typedUri();
     void appSocketScan_data();
     void appSocketScan();
+    void lpdProbe_data();
     void lpdProbe();
-    void lpdProbeFailure();
     void cleanupTestCase();
 
 private:
@@ -244,47 +242,43 @@ void TestSelectBackendPage::appSocketScan()
     QCOMPARE(wizard.page->isComplete(), accept);
 }
 
+void TestSelectBackendPage::lpdProbe_data()
+{
+    QTest::addColumn<bool>("listening");
+    QTest::newRow("answering") << true;
+    QTest::newRow("refused") << false;
+}
+
 void TestSelectBackendPage::lpdProbe()
 {
+    QFETCH(bool, listening);
     QTcpServer lpd;
     QVERIFY(lpd.listen(QHostAddress::LocalHost));
+    const quint16 port = lpd.serverPort();
+    if (!listening)
+        lpd.close();
     Wizard wizard;
     wizard.enter(QStringLiteral("Line Printer Daemon(UNIX)"));
 
     ModalDriver driver;
     LpdAnswers answers;
-    answerLpdDialogs(driver, lpd.serverPort(), QStringLiteral("Raw_Queue"), &answers);
+    answerLpdDialogs(driver, port, QStringLiteral("Raw_Queue"), &answers);
     wizard.scanButton->click();
     QCOMPARE(answers.ports, QStringList{"515"});
     QCOMPARE(answers.promptTitle, QStringLiteral("Enter Queue Name"));
-    const QString uri = QStringLiteral("lpd://127.0.0.1:%1/Raw_Queue").arg(lpd.serverPort());
+    const QString uri = listening ? QStringLiteral("lpd://127.0.0.1:%1/Raw_Queue").arg(port) : QString();
     QCOMPARE(wizard.tree->currentItem()->text(1), uri);
-    QVERIFY(wizard.page->isComplete());
+    QCOMPARE(wizard.page->isComplete(), listening);
+    if (!listening) {
+        QCOMPARE(driver.messages.size(), 1);
+        QVERIFY(driver.messages.constFirst().startsWith(QStringLiteral("Failed to connect server.\n")));
+        return;
+    }
     QCOMPARE(wizard.wizard.field(WizardField::deviceUri).toString(), uri);
-
     QTRY_VERIFY(lpd.hasPendingConnections());
     QTcpSocket* connection = lpd.nextPendingConnection();
     QTRY_COMPARE(connection->bytesAvailable(), qint64(11));
     QCOMPARE(connection->readAll(), QByteArray("\x03Raw_Queue\n"));
-}
-
-void TestSelectBackendPage::lpdProbeFailure()
-{
-    quint16 closedPort = 0;
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        closedPort = probe.serverPort();
-    }
-    Wizard wizard;
-    wizard.enter(QStringLiteral("Line Printer Daemon(UNIX)"));
-    ModalDriver driver;
-    answerLpdDialogs(driver, closedPort, QStringLiteral("lp"));
-    wizard.scanButton->click();
-    QCOMPARE(driver.messages.size(), 1);
-    QVERIFY(driver.messages.constFirst().startsWith(QStringLiteral("Failed to connect server.\n")));
-    QCOMPARE(wizard.tree->currentItem()->text(1), QString());
-    QVERIFY(!wizard.page->isComplete());
 }
 
 void TestSelectBackendPage::cleanupTestCase()

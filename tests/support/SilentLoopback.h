@@ -22,7 +22,8 @@ public:
     SilentLoopback(const SilentLoopback&) = delete;
     SilentLoopback& operator=(const SilentLoopback&) = delete;
 
-    // hostBytes: last bytes of the 127.0.0.x addresses that answer.
+    // hostBytes: last bytes of the 127.0.0.x addresses that answer; not 1,
+    // where the wildcard listener's backlog is filled.
     bool start(const QList<int>& hostBytes);
 
     quint16 port() const { return m_port; }
