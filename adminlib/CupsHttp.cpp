@@ -462,6 +462,17 @@ QList<QVariantMap> HTTP::stringLists(ipp_op_t operation, const QStringList& requ
     return result;
 }
 
+bool HTTP::moveJobs(const QString& fromResource, const QString& toResource)
+{
+    IppPtr request = printerRequest(IPP_OP_CUPS_MOVE_JOB, fromResource);
+    const QByteArray target = printerUri(toResource);
+    if (!request || target.isEmpty())
+        return false;
+    ippAddString(request.get(), IPP_TAG_JOB, IPP_TAG_URI, "job-printer-uri", nullptr, target.constData());
+    const IppPtr response = send(std::move(request), QStringLiteral("/jobs/"));
+    return succeeded(response.get());
+}
+
 QList<QVariantMap> HTTP::devices()
 {
     return stringLists(IPP_OP_CUPS_GET_DEVICES, {}, deviceTimeoutSeconds);

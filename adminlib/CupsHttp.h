@@ -79,6 +79,9 @@ public:
     bool addClass(const QString& name, const QStringList& members, const QString& location, const QString& info,
                   bool shared);
     bool printerSetServerDefault(const QString& resource);
+    // Moves every pending job of one queue to another (CUPS-Move-Job);
+    // resources as for deletePrinter().
+    bool moveJobs(const QString& fromResource, const QString& toResource);
 
     // Values are QStringLists of the server's values (a one-element list reads
     // as its string through QVariant::toString()).

@@ -10,10 +10,12 @@
 #include "JobWidget.h"
 #include "PasswordCBSetter.h"
 #include "PrivActionFactory.h"
+#include "PrinterWizard.h"
 #include "PrivActionProvider.h"
 #include "SecurityPlugins.h"
 #include "TesselIcon.h"
 #include "TestPageFiles.h"
+#include "TweakDestWidget.h"
 #include "UpdateDialog.h"
 
 #include <QAction>
@@ -172,6 +174,12 @@ PrintersWidget::PrintersWidget(QWidget* parent)
     m_jobWidget = new JobWidget(this);
     m_jobWidget->hide();
 
+    m_tweakWidget = new TweakDestWidget(this);
+    m_tweakWidget->hide();
+    connect(m_tweakWidget, SIGNAL(setClassMembers()), this, SLOT(setMembers()));
+    connect(m_tweakWidget, SIGNAL(updateTimerStopRequest()), this, SLOT(updateTimerStopRequest()));
+    connect(m_tweakWidget, SIGNAL(updateTimerStartRequest()), this, SLOT(updateTimerStartRequest()));
+
     m_membersList = new QTreeWidget(this);
     m_membersList->hide();
     m_membersList->setHeaderLabels({tr("Name"), tr("URI")});
@@ -199,9 +207,7 @@ PrintersWidget::PrintersWidget(QWidget* parent)
                                             showRemoteKey, QStringLiteral("emblem-symbolic-link"));
     m_showNotSharedAction = createFilterAction(QStringLiteral("file-locked"), tr("Show not shared printers"),
                                                SLOT(showNotShared()), showNotSharedKey);
-    // The wizard and the options dialog behind these two are not part of the
-    // program yet.
-    m_addAction->setEnabled(false);
+    // The options dialog behind this one is not part of the program yet.
     m_editAction->setEnabled(false);
 
     connect(m_membersList, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), this,
@@ -703,6 +709,7 @@ void PrintersWidget::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetIte
         appendParagraph(tr("Default"));
     if (type & CUPS_PRINTER_CLASS)
         fillMembers(attributes);
+    m_tweakWidget->setDestination(name, attributes);
     for (ISecurityPrinterPage* page : qAsConst(m_securityPages))
         page->setDestination(name, attributes);
     enableActions(attributes);
@@ -728,7 +735,8 @@ void PrintersWidget::showTabs(bool destination, bool isClass)
     QList<QPair<QWidget*, QString>> wanted;
     if (destination) {
         wanted << qMakePair<QWidget*, QString>(m_infoPage, tr("Info"))
-               << qMakePair<QWidget*, QString>(m_jobWidget, tr("Jobs"));
+               << qMakePair<QWidget*, QString>(m_jobWidget, tr("Jobs"))
+               << qMakePair<QWidget*, QString>(m_tweakWidget, tr("Setup"));
         if (isClass)
             wanted << qMakePair<QWidget*, QString>(m_membersList, tr("Members"));
         for (ISecurityPrinterPage* page : qAsConst(m_securityPages)) {
@@ -930,6 +938,21 @@ void PrintersWidget::reloadDests()
 
 void PrintersWidget::addPrinter()
 {
+    const QPointer<PrintersWidget> self(this);
+    QString added;
+    {
+        PrinterWizard wizard(this);
+        updateTimerStopRequest();
+        const bool accepted = wizard.exec() == QDialog::Accepted;
+        if (!self)
+            return;
+        updateTimerStartRequest();
+        if (!accepted)
+            return;
+        added = wizard.printerName();
+    }
+    load();
+    DisplayDest(added);
 }
 
 void PrintersWidget::play()

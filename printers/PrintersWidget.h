@@ -13,6 +13,7 @@
 
 class ISecurityPrinterPage;
 class JobWidget;
+class TweakDestWidget;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -70,7 +71,6 @@ private slots:
     virtual void currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     virtual void itemDoubleClicked(QTreeWidgetItem* item, int column);
     virtual void reloadDests();
-    // The add-printer wizard that this opens arrives with later work.
     virtual void addPrinter();
     virtual void play();
     // The print options dialog that this opens arrives with later work.
@@ -127,6 +127,7 @@ private:
     QTextEdit* m_infoText = nullptr;
     QPointer<JobWidget> m_jobWidget;
     QPointer<QTreeWidget> m_membersList;
+    TweakDestWidget* m_tweakWidget = nullptr;
     QList<ISecurityPrinterPage*> m_securityPages;
     QTimer* m_refreshTimer = nullptr;
     QPointer<QMenu> m_viewMenu;

@@ -175,7 +175,8 @@ QString wordError(Word kind, const QByteArray& word)
             return PrivilegedHelper::tr("%1 is not a valid device URI").arg(quoted(word));
         break;
     case Word::Driver:
-        if (!PrivilegedHelper::isValidDriverName(word))
+        // None keeps the driver of an existing printer.
+        if (!word.isEmpty() && !PrivilegedHelper::isValidDriverName(word))
             return PrivilegedHelper::tr("%1 is not a valid driver name").arg(quoted(word));
         break;
     case Word::PpdPath:
@@ -523,14 +524,17 @@ bool PrivilegedHelper::addPrinter(bool withPpdFile)
         return false;
     if (kind == Kind::Class)
         return fail(tr("%1 is a class, not a printer").arg(quoted(name)));
+    const bool keepsDriver = !withPpdFile && driver.isEmpty();
+    if (keepsDriver && kind == Kind::Missing)
+        return fail(tr("a new printer needs a driver"));
     // The scheduler creates the queue before it looks for the driver, so an
     // unknown driver would leave a broken queue behind.
-    if (!withPpdFile && !offersDriver(driver))
+    if (!withPpdFile && !keepsDriver && !offersDriver(driver))
         return false;
 
     Cups::IppPtr request = newRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, name, Kind::Printer);
     // Operation attributes first: the scheduler refuses a group that reopens.
-    if (!withPpdFile)
+    if (!withPpdFile && !keepsDriver)
         ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "ppd-name", nullptr, driver.constData());
     ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, deviceUri.constData());
     ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_TEXT, "printer-info", nullptr, info.constData());

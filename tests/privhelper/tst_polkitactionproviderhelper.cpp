@@ -101,6 +101,10 @@ void TestPolKitActionProviderHelper::actions_data()
         << "printer-info" << "" << "";
     QTest::newRow("text with blanks stays one word") << "PrinterSetLocation" << QVariantList{"gamma", "Room 1; rm -rf /"}
                                                      << true << "gamma" << "printer-location" << "Room 1; rm -rf /" << "";
+    QTest::newRow("new device, driver kept") << "PrinterAdd" << QVariantList{"gamma", "file:///dev/zero", "", " ", " "}
+                                             << true << "gamma" << "device-uri" << "file:///dev/zero" << "";
+    QTest::newRow("new printer without driver") << "PrinterAdd" << QVariantList{"nodriver", "file:///dev/null", "", " ", " "}
+                                                << false << "nodriver" << "printer-name" << "" << "^a new printer needs a driver$";
     QTest::newRow("unknown queue") << "PrinterDelete" << QVariantList{"nosuch"} << false << "" << "" << ""
                                    << "^there is no printer or class named \"nosuch\"$";
     QTest::newRow("flag as text") << "PrinterSetShared" << QVariantList{"beta", "yes"} << false << "beta"

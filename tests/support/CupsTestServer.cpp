@@ -198,7 +198,9 @@ bool CupsTestServer::writeConfiguration(const Options& options)
     const bool asRoot = ::geteuid() == 0;
 
     QString serverBin = QStringLiteral("/usr/lib/cups");
-    if (options.withoutBackends && !makeServerBinWithoutBackends(&serverBin))
+    if ((options.withoutBackends || !options.deviceLines.isEmpty()) && !makeServerBinWithoutBackends(&serverBin))
+        return false;
+    if (!options.deviceLines.isEmpty() && !addStandInBackend(serverBin, options.deviceLines))
         return false;
 
     QString files;
@@ -281,6 +283,24 @@ bool CupsTestServer::makeServerBinWithoutBackends(QString* path)
         }
     }
     *path = own;
+    return true;
+}
+
+bool CupsTestServer::addStandInBackend(const QString& serverBin, const QStringList& deviceLines)
+{
+    // Run without arguments it lists its devices; with a job it swallows it.
+    QString script = QStringLiteral("#!/bin/sh\nif [ $# -eq 0 ]; then\n");
+    for (const QString& line : deviceLines)
+        script += QStringLiteral("  echo '%1'\n").arg(QString(line).replace(QLatin1Char('\''), QLatin1String("'\\''")));
+    script += QStringLiteral("  exit 0\nfi\ncat > /dev/null\nexit 0\n");
+    const QString path = serverBin + QStringLiteral("/backend/tesseltest");
+    if (!writeText(path, script, &m_error))
+        return false;
+    // Executable by everybody, so the scheduler runs it as its own user
+    // rather than as root.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                    | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                    | QFileDevice::ExeOther);
     return true;
 }
 

@@ -31,6 +31,11 @@ public:
         bool logAllRequests = false;
         // A scheduler without device backends, which finds no devices at all.
         bool withoutBackends = false;
+        // With these, the scheduler's only backend is a stand-in "tesseltest"
+        // that reports these device lines ("CLASS URI \"MAKE AND MODEL\"
+        // \"INFO\" \"\"") at once; its URIs are "tesseltest:..." and print
+        // into nothing.
+        QStringList deviceLines;
     };
 
     // The known world.
@@ -101,6 +106,7 @@ private:
     bool writeConfiguration(const Options& options);
     // A server directory like the installed one, minus every device backend.
     bool makeServerBinWithoutBackends(QString* path);
+    bool addStandInBackend(const QString& serverBin, const QStringList& deviceLines);
     bool launch(const Options& options);
     QString systemBusFor(const Options& options) const;
     bool waitUntilAnswering(int timeoutMs);
