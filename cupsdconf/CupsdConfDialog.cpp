@@ -808,13 +808,11 @@ void CupsdConfDialog::applySchedulerRules()
         const bool enabled = !alwaysDisabled.contains(directive) && (!filesConf || inFile(directive));
         for (QWidget* widget : CupsdConfHelp::widgets(m_content, directive))
             widget->setEnabled(enabled);
-        if (!filesConf)
-            continue;
-        CupsdConfHelp::addNote(m_content, directive,
-                               movedDirectives.contains(directive)
-                                   ? tr("The scheduler ignores this setting in cupsd.conf: it is made in "
-                                        "cups-files.conf.")
-                                   : tr("The scheduler does not start with this setting in cupsd.conf."));
+        // The help of the refused ones says so for every version.
+        if (filesConf && movedDirectives.contains(directive))
+            CupsdConfHelp::addNote(m_content, directive,
+                                   tr("The scheduler ignores this setting in cupsd.conf: it is made in "
+                                      "cups-files.conf."));
     }
 }
 
