@@ -9,6 +9,7 @@
 #include "PrivActionFactory.h"
 #include "PrivActionProvider.h"
 #include "PrivConfigDialog.h"
+#include "SchedulerVersion.h"
 #include "ServerInfo.h"
 #include "TesselGeometry.h"
 #include "TesselHelpMenu.h"
@@ -31,6 +32,7 @@
 #include <QTemporaryFile>
 #include <QToolBar>
 
+#include <cups/cups.h>
 #include <cups/ipp.h>
 
 namespace {
@@ -46,6 +48,7 @@ const QString schedulerProgramName = QStringLiteral("cupsd");
 const QStringList schedulerDirs = {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")};
 // The test takes a few tens of milliseconds.
 constexpr int checkTimeoutMs = 10000;
+constexpr int versionTimeoutMs = 1000;
 // Used until the first close stores a geometry of the user's choosing.
 constexpr QSize defaultWindowSize(1000, 650);
 constexpr int statusLabelMargin = 6;
@@ -274,6 +277,9 @@ void PrinterManager::cupsdConfig()
     }
 
     CupsdConfDialog dialog(this);
+    // Which directives the scheduler still takes depends on its version.
+    dialog.setSchedulerVersion(
+        SchedulerVersion::query(QString::fromLocal8Bit(cupsServer()), ippPort(), versionTimeoutMs));
     dialog.setConfig(config);
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -31,6 +31,8 @@ public:
         bool logAllRequests = false;
         // A scheduler without device backends, which finds no devices at all.
         bool withoutBackends = false;
+        // Lines added to the end of cupsd.conf (sections of a test's own).
+        QString extraConfiguration;
     };
 
     // The known world.
