@@ -3,9 +3,9 @@
 #include "AclAddDialog.h"
 #include "BrowsePollDialog.h"
 #include "BrowseRelayDialog.h"
-#include "ConfigEdit.h"
 #include "CupsdConfHelp.h"
 #include "DialogSize.h"
+#include "DirectiveBindings.h"
 #include "ISecurityServerPage.h"
 #include "ListenDialog.h"
 #include "LocationDialog.h"
@@ -21,12 +21,10 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QHash>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
-#include <QSet>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -47,10 +45,8 @@ const QStringList protocolKeywords = {QStringLiteral("all"),   QStringLiteral("n
 const QString allowKeyword = QStringLiteral("Allow");
 const QString denyKeyword = QStringLiteral("Deny");
 
-// The trailing comment of a list directive travels with its item, and the
-// item remembers the line it was read from.
+// The trailing comment of a list directive travels with its item.
 constexpr int commentRole = Qt::UserRole + 2;
-constexpr int lineRole = Qt::UserRole + 3;
 
 const QString defaultPolicyName = QStringLiteral("default");
 
@@ -144,17 +140,13 @@ QTreeWidgetItem* addItem(QTreeWidget* list, const QStringList& columns, const QS
     return item;
 }
 
-// What a list item writes, and the line it was read from (-1 for a new item).
-struct ItemNode
-{
-    int line = -1;
-    Cups::ConfigNode node;
-};
+using Field = DirectiveBindings::Field;
+using List = DirectiveBindings::List;
+using ItemNode = DirectiveBindings::ItemNode;
 
 ItemNode itemNode(const QTreeWidgetItem* item, const Cups::ConfigNode& node)
 {
-    const QVariant line = item->data(0, lineRole);
-    return ItemNode{line.isValid() ? line.toInt() : -1, node};
+    return DirectiveBindings::itemNode(item, node);
 }
 
 ItemNode itemNode(const QTreeWidgetItem* item, const QString& name, const QString& value)
@@ -174,39 +166,6 @@ bool hasItemText(const QTreeWidget* list, const QString& text)
 }
 
 } // namespace
-
-// One directive shown by one field (or a group of widgets acting as one).
-struct CupsdConfDialog::Field
-{
-    QString directive;
-    std::function<void(const QString&)> read;
-    // The value the field would write now.
-    std::function<QString()> value;
-    // Protocol lists mean "none" when empty; every other directive with an
-    // empty value is left out, since the scheduler refuses most of them.
-    bool emptyAllowed = false;
-    // Lives on the browsing tab: it counts only while browsing is on.
-    bool browse = false;
-
-    // The line the scheduler takes the value from (the last), -1 for none.
-    int line = -1;
-    QString loaded;
-};
-
-// A directive that may occur any number of times, each one an item of a list.
-struct CupsdConfDialog::List
-{
-    QStringList directives;
-    // The new item, or none when the value does not fit the list; the line
-    // is then kept as read.
-    std::function<QTreeWidgetItem*(const Cups::ConfigNode&)> read;
-    std::function<QVector<ItemNode>()> write;
-    bool browse = false;
-
-    // The lines that became items, and what each item wrote when it was read.
-    QVector<int> lines;
-    QHash<int, Cups::ConfigNode> loaded;
-};
 
 CupsdConfDialog::CupsdConfDialog(QWidget* parent)
     : CupsdConfDialog(securityServerPages(), parent)
@@ -259,7 +218,7 @@ CupsdConfDialog::CupsdConfDialog(const QList<ISecurityServerPage*>& serverPages,
 
     defineFields();
     defineLists();
-    rememberLoadedState();
+    m_bindings.rememberLoadedState();
     applySchedulerRules();
 }
 
@@ -394,14 +353,14 @@ void CupsdConfDialog::defineFields()
         field.directive = directive;
         field.read = [edit](const QString& value) { edit->setText(value); };
         field.value = [edit] { return edit->text(); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto path = [this](const QString& directive, TesselPathSelector* selector) {
         Field field;
         field.directive = directive;
         field.read = [selector](const QString& value) { selector->setValue(value); };
         field.value = [selector] { return selector->value(); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto yesNo = [this](const QString& directive, std::function<bool()> isChecked,
                               std::function<void(bool)> setChecked) {
@@ -409,7 +368,7 @@ void CupsdConfDialog::defineFields()
         field.directive = directive;
         field.read = [setChecked](const QString& value) { setChecked(isTrueWord(value)); };
         field.value = [isChecked] { return isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto check = [yesNo](const QString& directive, QAbstractButton* box) {
         yesNo(directive, [box] { return box->isChecked(); }, [box](bool on) { box->setChecked(on); });
@@ -419,14 +378,14 @@ void CupsdConfDialog::defineFields()
         field.directive = directive;
         field.read = [spin](const QString& value) { spin->setValue(value.trimmed().toInt()); };
         field.value = [spin] { return QString::number(spin->value()); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto keyword = [this](const QString& directive, QComboBox* combo) {
         Field field;
         field.directive = directive;
         field.read = [combo](const QString& value) { selectKeyword(combo, value.trimmed()); };
         field.value = [combo] { return currentKeyword(combo); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto size = [this](const QString& directive, QSpinBox* spin, QComboBox* unit) {
         Field field;
@@ -440,7 +399,7 @@ void CupsdConfDialog::defineFields()
             selectKeyword(unit, rest);
         };
         field.value = [spin, unit] { return QString::number(spin->value()) + currentKeyword(unit); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto protocols = [this](const QString& directive) {
         QVector<QCheckBox*> boxes;
@@ -463,9 +422,9 @@ void CupsdConfDialog::defineFields()
             }
             return checked.join(QLatin1Char(' '));
         };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
-    const auto browse = [this] { m_fields.back().browse = true; };
+    const auto browse = [this] { m_bindings.lastField().browse = true; };
 
     Ui::CupsdConfDialog* ui = m_ui.get();
     text(QStringLiteral("ServerName"), ui->eServerName);
@@ -516,13 +475,14 @@ void CupsdConfDialog::defineFields()
         }
         return checked.join(QLatin1Char(' '));
     };
-    m_fields.push_back(systemGroup);
+    m_bindings.add(systemGroup);
 
     Field defaultPolicy;
     defaultPolicy.directive = QStringLiteral("DefaultPolicy");
     defaultPolicy.read = [combo = ui->cbDefaultPolicy](const QString& value) { selectKeyword(combo, value.trimmed()); };
     defaultPolicy.value = [combo = ui->cbDefaultPolicy] { return currentKeyword(combo); };
-    m_fields.push_back(defaultPolicy);
+    defaultPolicy.readLast = true;
+    m_bindings.add(defaultPolicy);
 
     path(QStringLiteral("AccessLog"), ui->eAccessLog);
     path(QStringLiteral("ErrorLog"), ui->eErrorLog);
@@ -572,13 +532,13 @@ void CupsdConfDialog::defineFields()
             paths << list->topLevelItem(i)->text(0);
         return paths.join(QLatin1Char(':'));
     };
-    m_fields.push_back(fontPath);
+    m_bindings.add(fontPath);
 
     Field browsing;
     browsing.directive = QStringLiteral("Browsing");
     browsing.read = [box = ui->cbBrowsing](const QString& value) { box->setChecked(isTrueWord(value)); };
     browsing.value = [box = ui->cbBrowsing] { return box->isChecked() ? QStringLiteral("On") : QStringLiteral("Off"); };
-    m_fields.push_back(browsing);
+    m_bindings.add(browsing);
 
     number(QStringLiteral("BrowseInterval"), ui->sbBrowseInterval);
     browse();
@@ -642,7 +602,7 @@ void CupsdConfDialog::defineLists()
         }
         return nodes;
     };
-    m_lists.push_back(listen);
+    m_bindings.add(listen);
 
     const auto sections = [this](const QString& directive, QTreeWidget* list, QComboBox* names) {
         List sectionList;
@@ -662,7 +622,7 @@ void CupsdConfDialog::defineLists()
             }
             return nodes;
         };
-        m_lists.push_back(sectionList);
+        m_bindings.add(sectionList);
     };
     sections(QStringLiteral("Location"), ui->twLocation, nullptr);
     sections(QStringLiteral("Policy"), ui->twPolicy, ui->cbDefaultPolicy);
@@ -685,7 +645,7 @@ void CupsdConfDialog::defineLists()
             }
             return nodes;
         };
-        m_lists.push_back(wordList);
+        m_bindings.add(wordList);
     };
     words(QStringLiteral("BrowsePoll"), ui->twBrowsePoll, true);
 
@@ -715,7 +675,7 @@ void CupsdConfDialog::defineLists()
         }
         return nodes;
     };
-    m_lists.push_back(acl);
+    m_bindings.add(acl);
 
     List relay;
     relay.directives = QStringList{QStringLiteral("BrowseRelay")};
@@ -732,7 +692,7 @@ void CupsdConfDialog::defineLists()
         }
         return nodes;
     };
-    m_lists.push_back(relay);
+    m_bindings.add(relay);
 
     words(QStringLiteral("PassEnv"), ui->twPassEnv, false);
     words(QStringLiteral("Include"), ui->twInclude, false);
@@ -755,7 +715,7 @@ void CupsdConfDialog::defineLists()
         }
         return nodes;
     };
-    m_lists.push_back(setEnv);
+    m_bindings.add(setEnv);
 }
 
 void CupsdConfDialog::clearLists()
@@ -767,19 +727,6 @@ void CupsdConfDialog::clearLists()
     m_ui->cbDefaultPolicy->clear();
     fillSystemGroups();
     new QTreeWidgetItem(m_ui->twFontPath, {defaultFontPath});
-}
-
-void CupsdConfDialog::rememberLoadedState()
-{
-    for (Field& field : m_fields)
-        field.loaded = field.value();
-    for (List& list : m_lists) {
-        list.loaded.clear();
-        for (const ItemNode& entry : list.write()) {
-            if (entry.line >= 0)
-                list.loaded.insert(entry.line, entry.node);
-        }
-    }
 }
 
 void CupsdConfDialog::setSchedulerVersion(const QVersionNumber& version)
@@ -797,15 +744,8 @@ void CupsdConfDialog::applySchedulerRules()
     CupsdConfHelp::apply(m_content);
     // Every scheduler in use reads cups-files.conf; one that does not say its version is one of them.
     const bool filesConf = m_schedulerVersion.isNull() || m_schedulerVersion >= filesConfVersion;
-    const auto inFile = [this](const QString& directive) {
-        for (const Cups::ConfigNode& line : qAsConst(m_lines)) {
-            if (line.name().compare(directive, Qt::CaseInsensitive) == 0)
-                return true;
-        }
-        return false;
-    };
     for (const QString& directive : movedDirectives + refusedDirectives) {
-        const bool enabled = !alwaysDisabled.contains(directive) && (!filesConf || inFile(directive));
+        const bool enabled = !alwaysDisabled.contains(directive) && (!filesConf || m_bindings.inFile(directive));
         for (QWidget* widget : CupsdConfHelp::widgets(m_content, directive))
             widget->setEnabled(enabled);
         // The help of the refused ones says so for every version.
@@ -819,59 +759,16 @@ void CupsdConfDialog::applySchedulerRules()
 void CupsdConfDialog::setConfig(const Cups::ConfigNode& root)
 {
     clearLists();
-    m_lines = root.children();
-    for (Field& field : m_fields)
-        field.line = -1;
-    for (List& list : m_lists)
-        list.lines.clear();
-
-    // The scheduler matches directive names in any letter case; a name read
-    // differently here would let a changed field and the untouched line both
-    // reach the file, the latter overriding the former.
-    QHash<QString, Field*> fields;
-    for (Field& field : m_fields)
-        fields.insert(field.directive.toLower(), &field);
-    QHash<QString, List*> lists;
-    for (List& list : m_lists) {
-        for (const QString& directive : qAsConst(list.directives))
-            lists.insert(directive.toLower(), &list);
-    }
-
-    const QString defaultPolicy = QStringLiteral("defaultpolicy");
-    for (int line = 0; line < m_lines.size(); ++line) {
-        const Cups::ConfigNode& child = m_lines.at(line);
-        if (child.name().isEmpty())
-            continue;
-        const QString key = child.name().toLower();
-        if (Field* field = fields.value(key)) {
-            if (key != defaultPolicy) {
-                field->line = line;
-                field->read(child.value());
-            }
-        } else if (List* list = lists.value(key)) {
-            if (QTreeWidgetItem* item = list->read(child)) {
-                item->setData(0, lineRole, line);
-                list->lines << line;
-            }
-        } else {
-            for (ISecurityServerPage* page : qAsConst(m_serverPages))
-                page->offerDirective(child.name(), child.value());
-        }
-    }
-    // The policies must all be listed before the default can be chosen among them.
-    Field* defaultPolicyField = fields.value(defaultPolicy);
-    for (int line = 0; line < m_lines.size(); ++line) {
-        if (m_lines.at(line).name().toLower() == defaultPolicy) {
-            defaultPolicyField->line = line;
-            defaultPolicyField->read(m_lines.at(line).value());
-        }
-    }
-    if (defaultPolicyField->line < 0)
+    m_bindings.read(root, [this](const Cups::ConfigNode& directive) {
+        for (ISecurityServerPage* page : qAsConst(m_serverPages))
+            page->offerDirective(directive.name(), directive.value());
+    });
+    if (m_bindings.lineOf(QStringLiteral("DefaultPolicy")) < 0)
         selectEffectiveDefaultPolicy();
     // Once for all items: a file may list hundreds of addresses.
     m_ui->twListen->resizeColumnToContents(0);
 
-    rememberLoadedState();
+    m_bindings.rememberLoadedState();
     applySchedulerRules();
 }
 
@@ -888,63 +785,12 @@ bool CupsdConfDialog::browsing() const
     return m_ui->cbBrowsing->isChecked();
 }
 
-void CupsdConfDialog::applyField(ConfigEdit& edit, const Field& field) const
-{
-    const QString current = field.value();
-    if (current == field.loaded)
-        return;
-    const bool empty = current.trimmed().isEmpty() && !field.emptyAllowed;
-    if (field.line >= 0) {
-        if (empty)
-            edit.remove(field.line);
-        else
-            edit.replace(field.line, Cups::ConfigNode(field.directive, current));
-    } else if (!empty && (!field.browse || browsing())) {
-        edit.add(Cups::ConfigNode(field.directive, current), {field.directive});
-    }
-}
-
-void CupsdConfDialog::applyList(ConfigEdit& edit, const List& list) const
-{
-    const bool mayAdd = !list.browse || browsing() || !list.lines.isEmpty();
-    QSet<int> listed;
-    for (const ItemNode& entry : list.write()) {
-        if (entry.line < 0) {
-            if (mayAdd)
-                edit.add(entry.node, list.directives);
-            continue;
-        }
-        listed.insert(entry.line);
-        if (entry.node != list.loaded.value(entry.line))
-            edit.replace(entry.line, entry.node);
-    }
-    for (int line : list.lines) {
-        if (!listed.contains(line))
-            edit.remove(line);
-    }
-}
-
 Cups::ConfigNode CupsdConfDialog::config() const
 {
-    ConfigEdit edit(m_lines);
-    for (const Field& field : m_fields)
-        applyField(edit, field);
-    for (const List& list : m_lists)
-        applyList(edit, list);
-    for (ISecurityServerPage* page : m_serverPages) {
-        const QMap<QString, QString> directives = page->directives();
-        for (auto it = directives.cbegin(); it != directives.cend(); ++it) {
-            const int line = edit.lastOf({it.key()});
-            if (line < 0)
-                edit.add(Cups::ConfigNode(it.key(), it.value()), {it.key()});
-            else if (m_lines.at(line).value().trimmed() != it.value())
-                edit.replace(line, Cups::ConfigNode(it.key(), it.value()));
-        }
-    }
-
-    Cups::ConfigNode root;
-    root.setChildren(edit.result());
-    return root;
+    QList<QMap<QString, QString>> pageDirectives;
+    for (ISecurityServerPage* page : m_serverPages)
+        pageDirectives << page->directives();
+    return m_bindings.written(browsing(), pageDirectives);
 }
 
 void CupsdConfDialog::setListenItem(QTreeWidgetItem* item, const QString& address, int port, bool ssl) const

@@ -1,17 +1,15 @@
 #pragma once
 
 #include "ConfigNode.h"
+#include "DirectiveBindings.h"
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
-#include <QVector>
 #include <QVersionNumber>
 
 #include <memory>
-#include <vector>
 
-class ConfigEdit;
 class ISecurityServerPage;
 class NOTValidator;
 class QTreeWidget;
@@ -71,9 +69,6 @@ private slots:
     void editSetEnvItem(QTreeWidgetItem* item);
 
 private:
-    struct Field;
-    struct List;
-
     void fillValueTables();
     void fillUsersAndGroups();
     void connectLists();
@@ -81,12 +76,8 @@ private:
     void defineLists();
     void clearLists();
     void fillSystemGroups();
-    void rememberLoadedState();
     void applySchedulerRules();
     void selectEffectiveDefaultPolicy();
-
-    void applyField(ConfigEdit& edit, const Field& field) const;
-    void applyList(ConfigEdit& edit, const List& list) const;
     bool browsing() const;
 
     void setListenItem(QTreeWidgetItem* item, const QString& address, int port, bool ssl) const;
@@ -99,8 +90,5 @@ private:
     NOTValidator* m_validator = nullptr;
     QList<ISecurityServerPage*> m_serverPages;
     QStringList m_systemGroups;
-    std::vector<Field> m_fields;
-    std::vector<List> m_lists;
-    // The file's top-level lines as read.
-    QVector<Cups::ConfigNode> m_lines;
+    DirectiveBindings m_bindings;
 };
