@@ -660,7 +660,6 @@ void TestCupsdConfDialog::schedulerRules_data()
     const QString refused = QStringLiteral("does not start");
     QTest::newRow("moved, not in the file") << "2.4" << QByteArray() << "eAccessLog" << false << moved;
     QTest::newRow("moved, in the file") << "2.4" << QByteArray("AccessLog syslog\n") << "eAccessLog" << true << moved;
-    QTest::newRow("moved list") << "2.4" << QByteArray() << "twSetEnv" << false << moved;
     QTest::newRow("moved, name in another case") << "2.4" << QByteArray("filedevice yes\n") << "chbFileDevice" << true
                                                  << moved;
     QTest::newRow("refused, not in the file") << "2.4" << QByteArray() << "sbKeepAliveTimeout" << false << refused;
@@ -669,7 +668,6 @@ void TestCupsdConfDialog::schedulerRules_data()
     QTest::newRow("version unknown") << "" << QByteArray() << "cbDefaultCharset" << false << refused;
     QTest::newRow("old scheduler") << "1.5" << QByteArray() << "eAccessLog" << true << "";
     QTest::newRow("old scheduler, refused") << "1.5" << QByteArray() << "cbRIPCache" << true << refused;
-    QTest::newRow("other field") << "2.4" << QByteArray() << "cbLogLevel" << true << "";
 }
 
 // A field whose directive the scheduler ignores or refuses cannot be changed
