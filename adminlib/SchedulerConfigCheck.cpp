@@ -36,6 +36,14 @@ SchedulerConfigCheck::Result SchedulerConfigCheck::checkFile(const QString& conf
         return Result::Unavailable;
     }
 
+    QFile conf(confPath);
+    if (conf.open(QIODevice::ReadOnly) && conf.read(3) == QByteArrayLiteral("\xEF\xBB\xBF")) {
+        // The scheduler reads the mark as part of the first directive's name.
+        *message = tr("%1 starts with a byte-order mark, which the scheduler refuses").arg(confPath);
+        return Result::Refused;
+    }
+    conf.close();
+
     QProcess check;
     check.setProcessChannelMode(QProcess::MergedChannels);
     check.start(cupsd, {QStringLiteral("-t"), QStringLiteral("-c"), QFileInfo(confPath).absoluteFilePath(),

@@ -11,6 +11,7 @@
 #include "PrivConfigDialog.h"
 #include "ProgramPaths.h"
 #include "SchedulerConfigCheck.h"
+#include "SchedulerVersion.h"
 #include "ServerInfo.h"
 #include "TesselGeometry.h"
 #include "TesselHelpMenu.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryFile>
 #include <QToolBar>
 
+#include <cups/cups.h>
 #include <cups/ipp.h>
 
 namespace {
@@ -43,6 +45,7 @@ const QString suProgramName = QStringLiteral("tessel-su");
 const QStringList restartArguments = {QStringLiteral("-c"), QStringLiteral("/etc/init.d/cups"),
                                       QStringLiteral("restart")};
 constexpr int restartTimeoutMs = 30000;
+constexpr int versionTimeoutMs = 1000;
 // Used until the first close stores a geometry of the user's choosing.
 constexpr QSize defaultWindowSize(1000, 650);
 constexpr int statusLabelMargin = 6;
@@ -247,6 +250,9 @@ void PrinterManager::cupsdConfig()
     }
 
     CupsdConfDialog dialog(this);
+    // Which directives the scheduler still takes depends on its version.
+    dialog.setSchedulerVersion(
+        SchedulerVersion::query(QString::fromLocal8Bit(cupsServer()), ippPort(), versionTimeoutMs));
     dialog.setConfig(config);
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -45,6 +45,9 @@ const QVector<Setting> settings = {
       {"Negotiate", QT_TRANSLATE_NOOP("AclWidget", "Negotiate")}}},
 };
 
+// The scheduler lets every address in through a section without Order.
+const QString schedulerDefaultOrder = QStringLiteral("deny,allow");
+
 const QString allowKeyword = QStringLiteral("Allow");
 const QString denyKeyword = QStringLiteral("Deny");
 const QString requireKeyword = QStringLiteral("Require");
@@ -95,6 +98,11 @@ QString typeText(const QString& type)
     return type;
 }
 
+bool isNamed(const QString& name, const QString& directive)
+{
+    return name.compare(directive, Qt::CaseInsensitive) == 0;
+}
+
 void showRule(QTreeWidgetItem* item, const QString& keyword, const QString& address)
 {
     item->setText(0, address);
@@ -135,10 +143,12 @@ QStringList ruleAddresses(const QString& value)
 AclWidget::AclWidget(QWidget* parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::AclWidget>())
+    , m_inheritedOrder(schedulerDefaultOrder)
 {
     m_ui->setupUi(this);
     m_settingBoxes = {m_ui->cbOrder, m_ui->cbSatisfy, m_ui->cbEncryption, m_ui->cbAuthType};
     resetSettings();
+    m_shownSettings.fill(0, settings.size());
 
     connect(m_ui->twACL, SIGNAL(addItemRequested()), this, SLOT(addAclItem()));
     connect(m_ui->twACL, SIGNAL(editItemRequested(QTreeWidgetItem*)), this, SLOT(editAclItem(QTreeWidgetItem*)));
@@ -161,8 +171,19 @@ void AclWidget::resetSettings()
     }
 }
 
+void AclWidget::setInheritedOrder(const QString& keyword)
+{
+    m_inheritedOrder = keyword;
+}
+
+QString AclWidget::order() const
+{
+    return m_ui->cbOrder->currentData().toString();
+}
+
 void AclWidget::setSection(const QVariant& section)
 {
+    m_read = true;
     m_children = Cups::ConfigNode(section).children();
     m_itemsOfLine.fill(0, m_children.size());
     m_ui->twACL->clear();
@@ -173,20 +194,21 @@ void AclWidget::setSection(const QVariant& section)
         const Cups::ConfigNode& child = m_children.at(line);
         const QString& name = child.name();
         const auto setting = std::find_if(settings.cbegin(), settings.cend(), [&name](const Setting& s) {
-            return name == QLatin1String(s.directive);
+            return isNamed(name, QLatin1String(s.directive));
         });
         if (setting != settings.cend()) {
             // The scheduler goes by the last one; earlier ones stay as read.
             m_settingLines[int(setting - settings.cbegin())] = line;
-        } else if (name == allowKeyword || name == denyKeyword) {
+        } else if (isNamed(name, allowKeyword) || isNamed(name, denyKeyword)) {
+            const QString keyword = isNamed(name, allowKeyword) ? allowKeyword : denyKeyword;
             const QStringList addresses = ruleAddresses(child.value());
             for (const QString& address : addresses) {
                 auto* item = new QTreeWidgetItem(m_ui->twACL);
-                showRule(item, name, address);
+                showRule(item, keyword, address);
                 item->setData(0, lineRole, line);
             }
             m_itemsOfLine[line] = addresses.size();
-        } else if (name == requireKeyword) {
+        } else if (isNamed(name, requireKeyword)) {
             QStringList parts = words(child.value());
             if (parts.isEmpty())
                 continue;
@@ -207,6 +229,10 @@ void AclWidget::setSection(const QVariant& section)
         if (line >= 0)
             selectKeyword(m_settingBoxes.at(setting), m_children.at(line).value().trimmed());
     }
+    if (m_settingLines.at(0) < 0)
+        selectKeyword(m_ui->cbOrder, m_inheritedOrder);
+    for (int setting = 0; setting < settings.size(); ++setting)
+        m_shownSettings[setting] = m_settingBoxes.at(setting)->currentIndex();
 }
 
 Cups::ConfigNode AclWidget::settingNode(int setting) const
@@ -215,24 +241,14 @@ Cups::ConfigNode AclWidget::settingNode(int setting) const
     const QString keyword = m_settingBoxes.at(setting)->currentData().toString();
     if (keyword == read.value().trimmed())
         return read;
-    Cups::ConfigNode changed(QString::fromLatin1(settings.at(setting).directive), keyword);
-    changed.setComment(read.comment());
+    Cups::ConfigNode changed = read;
+    changed.setValue(keyword);
     return changed;
 }
 
-QVariant AclWidget::section() const
+QVector<Cups::ConfigNode> AclWidget::editedChildren() const
 {
-    // A directive the section did not have is only added when the user chose
-    // something else than what the box starts with: adding "AuthType None" to
-    // a limit that relies on DefaultAuthType would lock its users out.
     QVector<Cups::ConfigNode> added;
-    for (int setting = 0; setting < settings.size(); ++setting) {
-        const QComboBox* box = m_settingBoxes.at(setting);
-        if (m_settingLines.at(setting) < 0 && box->currentIndex() > 0)
-            added << Cups::ConfigNode(QString::fromLatin1(settings.at(setting).directive),
-                                      box->currentData().toString());
-    }
-
     QHash<int, QVector<Cups::ConfigNode>> itemsOfLine;
     QSet<int> editedLines;
     const auto collect = [&](const QTreeWidget* list, Cups::ConfigNode (*toNode)(const QTreeWidgetItem*)) {
@@ -273,12 +289,35 @@ QVariant AclWidget::section() const
             children << child;
         }
     }
-    for (int i = 0; i < added.size(); ++i)
-        children.insert(insertAt + i, added.at(i));
 
+    // A new section gets all four settings. A changed one gets the Order it
+    // lacks, since the scheduler reads every rule in the light of it, and
+    // whatever else the user chose; the other boxes show what the scheduler
+    // does without their directives anyway.
+    bool changed = !m_read || !added.isEmpty() || children != m_children;
+    QVector<Cups::ConfigNode> missing;
+    for (int setting = 0; setting < settings.size(); ++setting) {
+        const QComboBox* box = m_settingBoxes.at(setting);
+        const bool chosen = box->currentIndex() != m_shownSettings.at(setting);
+        changed = changed || chosen;
+        if (m_settingLines.at(setting) < 0 && (!m_read || setting == 0 || chosen))
+            missing << Cups::ConfigNode(QString::fromLatin1(settings.at(setting).directive),
+                                        box->currentData().toString());
+    }
+    if (!changed)
+        return children;
+    // After the last line of their kind, which precedes the limits that
+    // take the Order standing above them.
+    missing += added;
+    for (int i = 0; i < missing.size(); ++i)
+        children.insert(insertAt + i, missing.at(i));
+    return children;
+}
+
+QVariant AclWidget::section() const
+{
     Cups::ConfigNode result;
-    for (const Cups::ConfigNode& child : qAsConst(children))
-        result.appendChild(child);
+    result.setChildren(editedChildren());
     return result.toVariant();
 }
 

@@ -54,9 +54,17 @@ void AddEditDelTreeWidget::deleteActivated()
     QTreeWidgetItem* item = currentItem();
     if (!item)
         return;
+    m_deletionRefused = false;
     emit aboutToDeleteItem(item);
+    if (m_deletionRefused)
+        return;
     delete item;
     updateActions();
+}
+
+void AddEditDelTreeWidget::refuseDeletion()
+{
+    m_deletionRefused = true;
 }
 
 void AddEditDelTreeWidget::updateActions()

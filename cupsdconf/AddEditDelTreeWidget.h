@@ -14,6 +14,9 @@ class AddEditDelTreeWidget : public QTreeWidget
 public:
     explicit AddEditDelTreeWidget(QWidget* parent = nullptr);
 
+    // Called from a slot of aboutToDeleteItem(), keeps the item in the list.
+    void refuseDeletion();
+
 signals:
     void addItemRequested();
     void editItemRequested(QTreeWidgetItem* item);
@@ -28,4 +31,5 @@ private:
     QAction* m_addAction = nullptr;
     QAction* m_editAction = nullptr;
     QAction* m_deleteAction = nullptr;
+    bool m_deletionRefused = false;
 };

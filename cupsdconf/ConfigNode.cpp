@@ -18,6 +18,14 @@ const QString nameKey = QStringLiteral("name");
 const QString valueKey = QStringLiteral("value");
 const QString commentKey = QStringLiteral("comment");
 const QString childrenKey = QStringLiteral("children");
+// Present only in the map of a node read from a file.
+const QString lineKey = QStringLiteral("line");
+const QString indentKey = QStringLiteral("indent");
+const QString closingKey = QStringLiteral("closing");
+
+// Some editors start a UTF-8 file with a byte-order mark; the scheduler takes
+// it for part of the first directive's name and refuses the file.
+const QByteArray byteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 // The scheduler never accepts these words as directives, so a node with one
 // of them is a section even when nothing is inside it ("Policy x" on a line
@@ -154,6 +162,14 @@ QString trimmedBlanks(const QString& text)
     return text.mid(begin, end - begin);
 }
 
+QString leadingBlanks(const QString& text)
+{
+    int end = 0;
+    while (end < text.size() && isBlank(text.at(end)))
+        ++end;
+    return text.left(end);
+}
+
 int firstBlank(const QString& text)
 {
     for (int i = 0; i < text.size(); ++i) {
@@ -209,6 +225,13 @@ ConfigNode::ConfigNode(const QVariant& map)
     m_name = fields.value(nameKey).toString();
     m_value = fields.value(valueKey).toString();
     m_comment = fields.value(commentKey).toString();
+    m_line = fields.value(lineKey).toString();
+    if (!fields.contains(lineKey))
+        m_line = QString();
+    m_indentKnown = fields.contains(indentKey);
+    m_indent = fields.value(indentKey).toString();
+    if (fields.contains(closingKey))
+        m_closingLine = fields.value(closingKey).toString();
     const QVariantList children = fields.value(childrenKey).toList();
     m_children.reserve(children.size());
     for (const QVariant& child : children)
@@ -263,7 +286,7 @@ QByteArray ConfigNode::toText() const
 {
     QString text;
     for (const ConfigNode& child : m_children)
-        child.writeTo(text, 0);
+        child.writeTo(text, 0, QString(), indentWidth);
     return encodeKeepingBytes(text);
 }
 
@@ -273,22 +296,44 @@ QVariant ConfigNode::toVariant() const
     children.reserve(m_children.size());
     for (const ConfigNode& child : m_children)
         children.append(child.toVariant());
-    return QVariantMap{{nameKey, m_name}, {valueKey, m_value}, {commentKey, m_comment}, {childrenKey, children}};
+    QVariantMap map{{nameKey, m_name}, {valueKey, m_value}, {commentKey, m_comment}, {childrenKey, children}};
+    if (!m_line.isNull())
+        map.insert(lineKey, m_line);
+    if (m_indentKnown)
+        map.insert(indentKey, m_indent);
+    if (!m_closingLine.isNull())
+        map.insert(closingKey, m_closingLine);
+    return map;
 }
 
 void ConfigNode::setName(const QString& name)
 {
+    if (name == m_name)
+        return;
     m_name = name;
+    m_line = QString();
+    m_closingLine = QString();
 }
 
 void ConfigNode::setValue(const QString& value)
 {
+    if (value == m_value)
+        return;
     m_value = value;
+    m_line = QString();
 }
 
 void ConfigNode::setComment(const QString& comment)
 {
+    if (comment == m_comment)
+        return;
     m_comment = comment;
+    m_line = QString();
+}
+
+void ConfigNode::setChildren(const QVector<ConfigNode>& children)
+{
+    m_children = children;
 }
 
 void ConfigNode::appendChild(const ConfigNode& child)
@@ -304,21 +349,29 @@ bool ConfigNode::operator==(const ConfigNode& other) const
 
 void ConfigNode::parse(const QByteArray& text, const QString& source)
 {
+    const QByteArray content = text.startsWith(byteOrderMark) ? text.mid(byteOrderMark.size()) : text;
     QList<QByteArray> lines;
-    if (!text.isEmpty())
-        lines = text.split('\n');
+    if (!content.isEmpty())
+        lines = content.split('\n');
     // The line feed ending the last line does not start another one.
-    if (text.endsWith('\n'))
+    if (content.endsWith('\n'))
         lines.removeLast();
 
     // open[0] collects the top level; a section moves into its parent when it closes.
     QVector<OpenSection> open(1);
-    const auto appendLine = [&open](const QString& line, const QString& comment) {
+    QString raw;
+    const auto keepLine = [&raw](ConfigNode& node) {
+        node.m_line = raw;
+        node.m_indent = leadingBlanks(raw);
+        node.m_indentKnown = true;
+    };
+    const auto appendLine = [&open, &keepLine](const QString& line, const QString& comment) {
         ConfigNode node;
         const int blank = firstBlank(line);
         node.m_name = blank < 0 ? line : line.left(blank);
         node.m_value = blank < 0 ? QString() : line.mid(blank + 1);
         node.m_comment = comment;
+        keepLine(node);
         open.last().node.m_children.append(node);
     };
     const auto closeSection = [&open] {
@@ -335,7 +388,8 @@ void ConfigNode::parse(const QByteArray& text, const QString& source)
             warnLine(source, lineNumber, QStringLiteral("text after a NUL byte ignored"));
             bytes.truncate(nul);
         }
-        QString line = trimmedBlanks(decodeKeepingBytes(bytes));
+        raw = decodeKeepingBytes(bytes);
+        QString line = trimmedBlanks(raw);
         QString comment;
         const int hash = commentStart(line);
         if (hash >= 0) {
@@ -354,10 +408,9 @@ void ConfigNode::parse(const QByteArray& text, const QString& source)
                                                  Qt::CaseInsensitive)
                                         == 0;
             if (matches) {
+                // The closing line has no node of its own; a comment on it stays on it.
+                open.last().node.m_closingLine = raw;
                 closeSection();
-                // The closing line has no node of its own; its comment follows the section.
-                if (!comment.isEmpty())
-                    appendLine(QString(), comment);
                 continue;
             }
             // Kept as it stands, so that the file is written back as the scheduler saw it.
@@ -392,6 +445,7 @@ void ConfigNode::parse(const QByteArray& text, const QString& source)
             section.node.m_name = name;
             section.node.m_value = blank < 0 ? QString() : inside.mid(blank + 1);
             section.node.m_comment = comment;
+            keepLine(section.node);
             section.line = lineNumber;
             open.append(section);
             continue;
@@ -409,9 +463,14 @@ void ConfigNode::parse(const QByteArray& text, const QString& source)
     *this = open.first().node;
 }
 
-void ConfigNode::writeTo(QString& out, int depth) const
+QString ConfigNode::indent(const QString& defaultIndent) const
 {
-    const QString indent(indentWidth * depth, QLatin1Char(' '));
+    return m_indentKnown ? m_indent : defaultIndent;
+}
+
+void ConfigNode::writeTo(QString& out, int depth, const QString& defaultIndent, int step) const
+{
+    const QString indent = this->indent(defaultIndent);
     QString comment = m_comment;
     if (!comment.isEmpty() && !comment.startsWith(QLatin1Char('#')))
         comment.prepend(QLatin1Char('#'));
@@ -423,12 +482,30 @@ void ConfigNode::writeTo(QString& out, int depth) const
     // as the parser stops taking sections, where it would not read back as one.
     const bool section = m_unterminated || !m_children.isEmpty()
                          || (depth < maxSectionDepth && sectionKeywords.contains(m_name, Qt::CaseInsensitive));
+    const bool readAsSection = m_unterminated || !m_closingLine.isNull();
+    const bool asRead = !m_line.isNull() && section == readAsSection;
     if (section) {
-        out += indent + QLatin1Char('<') + m_name + argument + QLatin1Char('>') + trailingComment + QLatin1Char('\n');
+        out += asRead ? m_line : indent + QLatin1Char('<') + m_name + argument + QLatin1Char('>') + trailingComment;
+        out += QLatin1Char('\n');
+        // New lines follow the indentation the file's own lines have.
+        QString childIndent = indent + QString(step, QLatin1Char(' '));
+        int childStep = step;
+        for (const ConfigNode& child : m_children) {
+            if (child.m_indentKnown && !child.m_name.isEmpty()) {
+                childIndent = child.m_indent;
+                if (childIndent.size() > indent.size())
+                    childStep = childIndent.size() - indent.size();
+                break;
+            }
+        }
         for (const ConfigNode& child : m_children)
-            child.writeTo(out, depth + 1);
-        if (!m_unterminated)
-            out += indent + QLatin1String("</") + m_name + QLatin1String(">\n");
+            child.writeTo(out, depth + 1, childIndent, childStep);
+        if (!m_unterminated) {
+            out += !m_closingLine.isNull() ? m_closingLine : indent + QLatin1String("</") + m_name + QLatin1Char('>');
+            out += QLatin1Char('\n');
+        }
+    } else if (asRead) {
+        out += m_line + QLatin1Char('\n');
     } else if (!m_name.isEmpty()) {
         out += indent + m_name + argument + trailingComment + QLatin1Char('\n');
     } else if (!comment.isEmpty()) {

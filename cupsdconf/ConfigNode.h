@@ -21,6 +21,11 @@ extern QString lastError;
 // back: comments (also at the end of a directive line, where the scheduler
 // accepts them), blank lines, bytes that are not UTF-8, and lines the
 // scheduler would refuse, which are kept verbatim as directives.
+//
+// A node read from a file also keeps its line as it stood (and a section its
+// closing line): an administrator reviews a change with diff, so a line that
+// nobody changed is written back byte for byte, and a changed one keeps its
+// indentation.
 class ConfigNode
 {
     Q_DECLARE_TR_FUNCTIONS(ConfigNode)
@@ -52,10 +57,12 @@ public:
     const QString& comment() const { return m_comment; }
     const QVector<ConfigNode>& children() const { return m_children; }
 
+    // Each of these makes the node's own line a new one (its indentation stays).
     void setName(const QString& name);
     void setValue(const QString& value);
     void setComment(const QString& comment);
     void appendChild(const ConfigNode& child);
+    void setChildren(const QVector<ConfigNode>& children);
 
     // Compares name, value, comment and children, the content of a tree.
     bool operator==(const ConfigNode& other) const;
@@ -63,12 +70,19 @@ public:
 
 private:
     void parse(const QByteArray& text, const QString& source);
-    void writeTo(QString& out, int depth) const;
+    void writeTo(QString& out, int depth, const QString& defaultIndent, int step) const;
+    QString indent(const QString& defaultIndent) const;
 
     QString m_name;
     QString m_value;
     QString m_comment;
     QVector<ConfigNode> m_children;
+    // The line as read (null for a node made or changed since), its leading
+    // blanks, and a section's closing line as read.
+    QString m_line;
+    QString m_indent;
+    bool m_indentKnown = false;
+    QString m_closingLine;
     // A section cut off by the end of its file is written back without a
     // closing line: inventing one could make the scheduler accept half of a
     // section whose rest a truncated file lost. This is a matter of the file's

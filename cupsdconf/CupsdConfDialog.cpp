@@ -5,6 +5,7 @@
 #include "BrowseRelayDialog.h"
 #include "CupsdConfHelp.h"
 #include "DialogSize.h"
+#include "DirectiveBindings.h"
 #include "ISecurityServerPage.h"
 #include "ListenDialog.h"
 #include "LocationDialog.h"
@@ -20,7 +21,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QHash>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -46,6 +47,26 @@ const QString denyKeyword = QStringLiteral("Deny");
 
 // The trailing comment of a list directive travels with its item.
 constexpr int commentRole = Qt::UserRole + 2;
+
+const QString defaultPolicyName = QStringLiteral("default");
+
+// Since version 1.6 the scheduler reads these from cups-files.conf and only
+// complains about them in cupsd.conf.
+const QStringList movedDirectives = {
+    QStringLiteral("SystemGroup"),       QStringLiteral("AccessLog"),      QStringLiteral("ErrorLog"),
+    QStringLiteral("PageLog"),           QStringLiteral("ServerRoot"),     QStringLiteral("ServerBin"),
+    QStringLiteral("DataDir"),           QStringLiteral("DocumentRoot"),   QStringLiteral("RequestRoot"),
+    QStringLiteral("TempDir"),           QStringLiteral("User"),           QStringLiteral("Group"),
+    QStringLiteral("Printcap"),          QStringLiteral("PrintcapFormat"), QStringLiteral("FileDevice"),
+    QStringLiteral("ServerCertificate"), QStringLiteral("ServerKey"),      QStringLiteral("RemoteRoot"),
+    QStringLiteral("ConfigFilePerm"),    QStringLiteral("LogFilePerm"),    QStringLiteral("PassEnv"),
+    QStringLiteral("SetEnv")};
+// And with these in cupsd.conf it does not start at all.
+const QStringList refusedDirectives = {QStringLiteral("KeepAliveTimeout"), QStringLiteral("DefaultCharset"),
+                                       QStringLiteral("RIPCache"), QStringLiteral("ListenBackLog")};
+// Shown disabled whatever the file says.
+const QStringList alwaysDisabled = {QStringLiteral("Printcap"), QStringLiteral("PrintcapFormat")};
+const QVersionNumber filesConfVersion(1, 6);
 
 struct Choice
 {
@@ -77,23 +98,18 @@ QString currentKeyword(const QComboBox* combo)
     return combo->currentIndex() < 0 ? QString() : combo->currentData().toString();
 }
 
-// The scheduler's own reading of a boolean.
+// The scheduler's own reading of a boolean: one of its words for true, or
+// a number other than zero.
 bool isTrueWord(const QString& value)
 {
     const QString word = value.trimmed();
-    return word.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0
-           || word.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0
-           || word.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-}
-
-bool isBooleanWord(const QString& value)
-{
-    const QString word = value.trimmed();
-    for (const char* known : {"yes", "no", "on", "off", "true", "false"}) {
+    for (const char* known : {"yes", "on", "true", "enabled"}) {
         if (word.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
             return true;
     }
-    return false;
+    bool number = false;
+    const long long parsed = word.toLongLong(&number);
+    return number && parsed != 0;
 }
 
 QStringList systemUsers()
@@ -124,11 +140,20 @@ QTreeWidgetItem* addItem(QTreeWidget* list, const QStringList& columns, const QS
     return item;
 }
 
-Cups::ConfigNode itemNode(const QTreeWidgetItem* item, const QString& name, const QString& value)
+using Field = DirectiveBindings::Field;
+using List = DirectiveBindings::List;
+using ItemNode = DirectiveBindings::ItemNode;
+
+ItemNode itemNode(const QTreeWidgetItem* item, const Cups::ConfigNode& node)
+{
+    return DirectiveBindings::itemNode(item, node);
+}
+
+ItemNode itemNode(const QTreeWidgetItem* item, const QString& name, const QString& value)
 {
     Cups::ConfigNode node(name, value);
     node.setComment(item->data(0, commentRole).toString());
-    return node;
+    return itemNode(item, node);
 }
 
 bool hasItemText(const QTreeWidget* list, const QString& text)
@@ -141,40 +166,6 @@ bool hasItemText(const QTreeWidget* list, const QString& text)
 }
 
 } // namespace
-
-// One directive shown by one field (or a group of widgets acting as one).
-struct CupsdConfDialog::Field
-{
-    QString directive;
-    std::function<void(const QString&)> read;
-    // The value the field would write now.
-    std::function<QString()> value;
-    // Protocol lists mean "none" when empty; every other directive with an
-    // empty value is left out, since the scheduler refuses most of them.
-    bool emptyAllowed = false;
-    // Lives on the browsing tab: it counts only while browsing is on.
-    bool browse = false;
-    // Tells whether the field shows the file's value exactly; by default the
-    // value the field gives back must equal the file's.
-    std::function<bool(const QString&)> shows;
-
-    bool inFile = false;
-    QString fileValue;
-    QString comment;
-    bool shownExactly = true;
-    QString loaded;
-};
-
-// A directive that may occur any number of times, each one an item of a list.
-struct CupsdConfDialog::List
-{
-    QStringList directives;
-    // False when the value does not fit the list; the line is then kept as read.
-    std::function<bool(const Cups::ConfigNode&)> read;
-    std::function<void(Cups::ConfigNode&)> write;
-    bool browse = false;
-    bool inFile = false;
-};
 
 CupsdConfDialog::CupsdConfDialog(QWidget* parent)
     : CupsdConfDialog(securityServerPages(), parent)
@@ -190,6 +181,7 @@ CupsdConfDialog::CupsdConfDialog(const QList<ISecurityServerPage*>& serverPages,
     setWindowTitle(tr("Server configuration"));
 
     auto* content = new QWidget(this);
+    m_content = content;
     m_ui->setupUi(content);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -226,7 +218,8 @@ CupsdConfDialog::CupsdConfDialog(const QList<ISecurityServerPage*>& serverPages,
 
     defineFields();
     defineLists();
-    rememberLoadedState();
+    m_bindings.rememberLoadedState();
+    applySchedulerRules();
 }
 
 CupsdConfDialog::~CupsdConfDialog()
@@ -360,14 +353,14 @@ void CupsdConfDialog::defineFields()
         field.directive = directive;
         field.read = [edit](const QString& value) { edit->setText(value); };
         field.value = [edit] { return edit->text(); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto path = [this](const QString& directive, TesselPathSelector* selector) {
         Field field;
         field.directive = directive;
         field.read = [selector](const QString& value) { selector->setValue(value); };
         field.value = [selector] { return selector->value(); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto yesNo = [this](const QString& directive, std::function<bool()> isChecked,
                               std::function<void(bool)> setChecked) {
@@ -375,8 +368,7 @@ void CupsdConfDialog::defineFields()
         field.directive = directive;
         field.read = [setChecked](const QString& value) { setChecked(isTrueWord(value)); };
         field.value = [isChecked] { return isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"); };
-        field.shows = isBooleanWord;
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto check = [yesNo](const QString& directive, QAbstractButton* box) {
         yesNo(directive, [box] { return box->isChecked(); }, [box](bool on) { box->setChecked(on); });
@@ -386,14 +378,14 @@ void CupsdConfDialog::defineFields()
         field.directive = directive;
         field.read = [spin](const QString& value) { spin->setValue(value.trimmed().toInt()); };
         field.value = [spin] { return QString::number(spin->value()); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto keyword = [this](const QString& directive, QComboBox* combo) {
         Field field;
         field.directive = directive;
         field.read = [combo](const QString& value) { selectKeyword(combo, value.trimmed()); };
         field.value = [combo] { return currentKeyword(combo); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto size = [this](const QString& directive, QSpinBox* spin, QComboBox* unit) {
         Field field;
@@ -407,7 +399,7 @@ void CupsdConfDialog::defineFields()
             selectKeyword(unit, rest);
         };
         field.value = [spin, unit] { return QString::number(spin->value()) + currentKeyword(unit); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
     const auto protocols = [this](const QString& directive) {
         QVector<QCheckBox*> boxes;
@@ -430,10 +422,9 @@ void CupsdConfDialog::defineFields()
             }
             return checked.join(QLatin1Char(' '));
         };
-        field.shows = [read = field.value](const QString& value) { return read() == value.simplified(); };
-        m_fields.push_back(field);
+        m_bindings.add(field);
     };
-    const auto browse = [this] { m_fields.back().browse = true; };
+    const auto browse = [this] { m_bindings.lastField().browse = true; };
 
     Ui::CupsdConfDialog* ui = m_ui.get();
     text(QStringLiteral("ServerName"), ui->eServerName);
@@ -484,14 +475,14 @@ void CupsdConfDialog::defineFields()
         }
         return checked.join(QLatin1Char(' '));
     };
-    systemGroup.shows = [read = systemGroup.value](const QString& value) { return read() == value.simplified(); };
-    m_fields.push_back(systemGroup);
+    m_bindings.add(systemGroup);
 
     Field defaultPolicy;
     defaultPolicy.directive = QStringLiteral("DefaultPolicy");
     defaultPolicy.read = [combo = ui->cbDefaultPolicy](const QString& value) { selectKeyword(combo, value.trimmed()); };
     defaultPolicy.value = [combo = ui->cbDefaultPolicy] { return currentKeyword(combo); };
-    m_fields.push_back(defaultPolicy);
+    defaultPolicy.readLast = true;
+    m_bindings.add(defaultPolicy);
 
     path(QStringLiteral("AccessLog"), ui->eAccessLog);
     path(QStringLiteral("ErrorLog"), ui->eErrorLog);
@@ -541,14 +532,13 @@ void CupsdConfDialog::defineFields()
             paths << list->topLevelItem(i)->text(0);
         return paths.join(QLatin1Char(':'));
     };
-    m_fields.push_back(fontPath);
+    m_bindings.add(fontPath);
 
     Field browsing;
     browsing.directive = QStringLiteral("Browsing");
     browsing.read = [box = ui->cbBrowsing](const QString& value) { box->setChecked(isTrueWord(value)); };
     browsing.value = [box = ui->cbBrowsing] { return box->isChecked() ? QStringLiteral("On") : QStringLiteral("Off"); };
-    browsing.shows = isBooleanWord;
-    m_fields.push_back(browsing);
+    m_bindings.add(browsing);
 
     number(QStringLiteral("BrowseInterval"), ui->sbBrowseInterval);
     browse();
@@ -596,22 +586,23 @@ void CupsdConfDialog::defineLists()
     listen.read = [this, ui](const Cups::ConfigNode& node) {
         const QString value = node.value().trimmed();
         if (value.isEmpty())
-            return false;
+            return static_cast<QTreeWidgetItem*>(nullptr);
         const bool ssl = node.name().startsWith(QLatin1String("SSL"), Qt::CaseInsensitive);
         const bool port = node.name().endsWith(QLatin1String("Port"), Qt::CaseInsensitive);
-        addItem(ui->twListen, {port ? QStringLiteral("*:") + value : value, ssl ? tr("yes") : tr("no")},
-                node.comment());
-        return true;
+        return addItem(ui->twListen, {port ? QStringLiteral("*:") + value : value, ssl ? tr("yes") : tr("no")},
+                       node.comment());
     };
-    listen.write = [this, ui](Cups::ConfigNode& root) {
+    listen.write = [this, ui] {
+        QVector<ItemNode> nodes;
         for (int i = 0; i < ui->twListen->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = ui->twListen->topLevelItem(i);
             const bool ssl = item->text(1) == tr("yes");
             const QString name = ssl ? QStringLiteral("SSLListen") : QStringLiteral("Listen");
-            root.appendChild(itemNode(item, name, item->text(0)));
+            nodes << itemNode(item, name, item->text(0));
         }
+        return nodes;
     };
-    m_lists.push_back(listen);
+    m_bindings.add(listen);
 
     const auto sections = [this](const QString& directive, QTreeWidget* list, QComboBox* names) {
         List sectionList;
@@ -621,13 +612,17 @@ void CupsdConfDialog::defineLists()
             item->setData(0, Qt::UserRole, node.toVariant());
             if (names)
                 names->addItem(node.value(), node.value());
-            return true;
+            return item;
         };
-        sectionList.write = [list](Cups::ConfigNode& root) {
-            for (int i = 0; i < list->topLevelItemCount(); ++i)
-                root.appendChild(Cups::ConfigNode(list->topLevelItem(i)->data(0, Qt::UserRole)));
+        sectionList.write = [list] {
+            QVector<ItemNode> nodes;
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = list->topLevelItem(i);
+                nodes << itemNode(item, Cups::ConfigNode(item->data(0, Qt::UserRole)));
+            }
+            return nodes;
         };
-        m_lists.push_back(sectionList);
+        m_bindings.add(sectionList);
     };
     sections(QStringLiteral("Location"), ui->twLocation, nullptr);
     sections(QStringLiteral("Policy"), ui->twPolicy, ui->cbDefaultPolicy);
@@ -639,19 +634,18 @@ void CupsdConfDialog::defineLists()
         wordList.browse = browse;
         wordList.read = [list](const Cups::ConfigNode& node) {
             const QString value = node.value().trimmed();
-            if (value.isEmpty())
-                return false;
-            addItem(list, {value}, node.comment());
-            return true;
+            return value.isEmpty() ? nullptr : addItem(list, {value}, node.comment());
         };
-        wordList.write = [list, directive](Cups::ConfigNode& root) {
+        wordList.write = [list, directive] {
+            QVector<ItemNode> nodes;
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
                 const QTreeWidgetItem* item = list->topLevelItem(i);
                 if (!item->text(0).trimmed().isEmpty())
-                    root.appendChild(itemNode(item, directive, item->text(0)));
+                    nodes << itemNode(item, directive, item->text(0));
             }
+            return nodes;
         };
-        m_lists.push_back(wordList);
+        m_bindings.add(wordList);
     };
     words(QStringLiteral("BrowsePoll"), ui->twBrowsePoll, true);
 
@@ -664,41 +658,41 @@ void CupsdConfDialog::defineLists()
         if (!parts.isEmpty() && parts.first().compare(QLatin1String("from"), Qt::CaseInsensitive) == 0)
             parts.removeFirst();
         if (parts.size() != 1)
-            return false;
+            return static_cast<QTreeWidgetItem*>(nullptr);
         const bool allow = node.name().compare(QLatin1String("BrowseAllow"), Qt::CaseInsensitive) == 0;
         QTreeWidgetItem* item = addItem(ui->twBrowseACL, {allow ? tr("Allow") : tr("Deny"), parts.first()},
                                         node.comment());
         item->setData(0, Qt::UserRole, allow ? allowKeyword : denyKeyword);
-        return true;
+        return item;
     };
-    acl.write = [this, ui](Cups::ConfigNode& root) {
+    acl.write = [this, ui] {
+        QVector<ItemNode> nodes;
         for (int i = 0; i < ui->twBrowseACL->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = ui->twBrowseACL->topLevelItem(i);
             const QString name = item->text(0) == tr("Allow") ? QStringLiteral("BrowseAllow from")
                                                               : QStringLiteral("BrowseDeny from");
-            root.appendChild(itemNode(item, name, item->text(1)));
+            nodes << itemNode(item, name, item->text(1));
         }
+        return nodes;
     };
-    m_lists.push_back(acl);
+    m_bindings.add(acl);
 
     List relay;
     relay.directives = QStringList{QStringLiteral("BrowseRelay")};
     relay.browse = true;
     relay.read = [ui](const Cups::ConfigNode& node) {
         const QStringList parts = node.value().simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (parts.size() != 2)
-            return false;
-        addItem(ui->twBrowseRelay, parts, node.comment());
-        return true;
+        return parts.size() != 2 ? nullptr : addItem(ui->twBrowseRelay, parts, node.comment());
     };
-    relay.write = [ui](Cups::ConfigNode& root) {
+    relay.write = [ui] {
+        QVector<ItemNode> nodes;
         for (int i = 0; i < ui->twBrowseRelay->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = ui->twBrowseRelay->topLevelItem(i);
-            root.appendChild(itemNode(item, QStringLiteral("BrowseRelay"),
-                                      item->text(0) + QLatin1Char(' ') + item->text(1)));
+            nodes << itemNode(item, QStringLiteral("BrowseRelay"), item->text(0) + QLatin1Char(' ') + item->text(1));
         }
+        return nodes;
     };
-    m_lists.push_back(relay);
+    m_bindings.add(relay);
 
     words(QStringLiteral("PassEnv"), ui->twPassEnv, false);
     words(QStringLiteral("Include"), ui->twInclude, false);
@@ -710,18 +704,18 @@ void CupsdConfDialog::defineLists()
         const QString value = node.value().trimmed();
         const int blank = value.indexOf(QRegularExpression(QStringLiteral("\\s")));
         if (blank <= 0)
-            return false;
-        addItem(ui->twSetEnv, {value.left(blank), value.mid(blank + 1).trimmed()}, node.comment());
-        return true;
+            return static_cast<QTreeWidgetItem*>(nullptr);
+        return addItem(ui->twSetEnv, {value.left(blank), value.mid(blank + 1).trimmed()}, node.comment());
     };
-    setEnv.write = [ui](Cups::ConfigNode& root) {
+    setEnv.write = [ui] {
+        QVector<ItemNode> nodes;
         for (int i = 0; i < ui->twSetEnv->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = ui->twSetEnv->topLevelItem(i);
-            root.appendChild(
-                itemNode(item, QStringLiteral("SetEnv"), item->text(0) + QLatin1Char(' ') + item->text(1)));
+            nodes << itemNode(item, QStringLiteral("SetEnv"), item->text(0) + QLatin1Char(' ') + item->text(1));
         }
+        return nodes;
     };
-    m_lists.push_back(setEnv);
+    m_bindings.add(setEnv);
 }
 
 void CupsdConfDialog::clearLists()
@@ -735,87 +729,55 @@ void CupsdConfDialog::clearLists()
     new QTreeWidgetItem(m_ui->twFontPath, {defaultFontPath});
 }
 
-void CupsdConfDialog::rememberLoadedState()
+void CupsdConfDialog::setSchedulerVersion(const QVersionNumber& version)
 {
-    for (Field& field : m_fields)
-        field.loaded = field.value();
+    m_schedulerVersion = version;
+    applySchedulerRules();
 }
 
-const CupsdConfDialog::Field* CupsdConfDialog::field(const QString& directive) const
+// A field whose directive the scheduler ignores or refuses in this file is
+// read-only, so that changing it cannot report a success that changes
+// nothing or a file that stops the server; a file that already has the
+// directive stays editable, so that the user can mend or remove it.
+void CupsdConfDialog::applySchedulerRules()
 {
-    for (const Field& candidate : m_fields) {
-        if (candidate.directive == directive)
-            return &candidate;
+    CupsdConfHelp::apply(m_content);
+    // Every scheduler in use reads cups-files.conf; one that does not say its version is one of them.
+    const bool filesConf = m_schedulerVersion.isNull() || m_schedulerVersion >= filesConfVersion;
+    for (const QString& directive : movedDirectives + refusedDirectives) {
+        const bool enabled = !alwaysDisabled.contains(directive) && (!filesConf || m_bindings.inFile(directive));
+        for (QWidget* widget : CupsdConfHelp::widgets(m_content, directive))
+            widget->setEnabled(enabled);
+        // The help of the refused ones says so for every version.
+        if (filesConf && movedDirectives.contains(directive))
+            CupsdConfHelp::addNote(m_content, directive,
+                                   tr("The scheduler ignores this setting in cupsd.conf: it is made in "
+                                      "cups-files.conf."));
     }
-    return nullptr;
 }
 
 void CupsdConfDialog::setConfig(const Cups::ConfigNode& root)
 {
     clearLists();
-    m_untaken.clear();
-    for (Field& field : m_fields) {
-        field.inFile = false;
-        field.fileValue.clear();
-        field.comment.clear();
-        field.shownExactly = true;
-    }
-    for (List& list : m_lists)
-        list.inFile = false;
-
-    // The scheduler matches directive names in any letter case; a name read
-    // differently here would let a changed field and the untouched line both
-    // reach the file, the latter overriding the former.
-    QHash<QString, Field*> fields;
-    for (Field& field : m_fields)
-        fields.insert(field.directive.toLower(), &field);
-    QHash<QString, List*> lists;
-    for (List& list : m_lists) {
-        for (const QString& directive : qAsConst(list.directives))
-            lists.insert(directive.toLower(), &list);
-    }
-
-    const auto readField = [](Field* field, const Cups::ConfigNode& node) {
-        field->inFile = true;
-        field->fileValue = node.value();
-        field->comment = node.comment();
-        field->read(node.value());
-        field->shownExactly = field->shows ? field->shows(node.value())
-                                           : field->value() == node.value().trimmed();
-    };
-
-    const QString defaultPolicy = QStringLiteral("defaultpolicy");
-    for (const Cups::ConfigNode& child : root.children()) {
-        if (child.name().isEmpty()) {
-            m_untaken.append(child);
-            continue;
-        }
-        const QString key = child.name().toLower();
-        if (Field* field = fields.value(key)) {
-            if (key != defaultPolicy)
-                readField(field, child);
-            continue;
-        }
-        if (List* list = lists.value(key)) {
-            if (list->read(child)) {
-                list->inFile = true;
-                continue;
-            }
-        } else {
-            for (ISecurityServerPage* page : qAsConst(m_serverPages))
-                page->offerDirective(child.name(), child.value());
-        }
-        m_untaken.append(child);
-    }
-    // The policies must all be listed before the default can be chosen among them.
-    for (const Cups::ConfigNode& child : root.children()) {
-        if (child.name().toLower() == defaultPolicy)
-            readField(fields.value(defaultPolicy), child);
-    }
+    m_bindings.read(root, [this](const Cups::ConfigNode& directive) {
+        for (ISecurityServerPage* page : qAsConst(m_serverPages))
+            page->offerDirective(directive.name(), directive.value());
+    });
+    if (m_bindings.lineOf(QStringLiteral("DefaultPolicy")) < 0)
+        selectEffectiveDefaultPolicy();
     // Once for all items: a file may list hundreds of addresses.
     m_ui->twListen->resizeColumnToContents(0);
 
-    rememberLoadedState();
+    m_bindings.rememberLoadedState();
+    applySchedulerRules();
+}
+
+// Without DefaultPolicy the scheduler uses the policy named "default".
+void CupsdConfDialog::selectEffectiveDefaultPolicy()
+{
+    const int index = m_ui->cbDefaultPolicy->findData(defaultPolicyName);
+    if (index >= 0)
+        m_ui->cbDefaultPolicy->setCurrentIndex(index);
 }
 
 bool CupsdConfDialog::browsing() const
@@ -823,92 +785,12 @@ bool CupsdConfDialog::browsing() const
     return m_ui->cbBrowsing->isChecked();
 }
 
-void CupsdConfDialog::appendField(Cups::ConfigNode& root, const QString& directive) const
-{
-    const Field* field = this->field(directive);
-    const QString current = field->value();
-    const bool changed = current != field->loaded;
-    if (!field->inFile && !(changed && (!field->browse || browsing())))
-        return;
-    const QString value = !changed && !field->shownExactly ? field->fileValue : current;
-    if (value.trimmed().isEmpty() && !field->emptyAllowed)
-        return;
-    Cups::ConfigNode node(field->directive, value);
-    node.setComment(field->comment);
-    root.appendChild(node);
-}
-
-void CupsdConfDialog::appendList(Cups::ConfigNode& root, const QString& directive) const
-{
-    for (const List& list : m_lists) {
-        if (!list.directives.contains(directive))
-            continue;
-        if (!list.browse || browsing() || list.inFile)
-            list.write(root);
-        return;
-    }
-}
-
 Cups::ConfigNode CupsdConfDialog::config() const
 {
-    Cups::ConfigNode root;
-    appendList(root, QStringLiteral("Location"));
-    appendList(root, QStringLiteral("Policy"));
-    appendField(root, QStringLiteral("DefaultPolicy"));
-    for (const char* directive :
-         {"ServerName", "ServerAdmin", "Classification", "DefaultCharset", "DefaultLanguage", "ClassifyOverride",
-          "PrintcapGUI", "Printcap", "PrintcapFormat", "ServerTokens", "HostNameLookups", "KeepAlive",
-          "KeepAliveTimeout", "Timeout", "MaxClients", "MaxClientsPerHost", "LimitRequestBody"})
-        appendField(root, QLatin1String(directive));
-    appendList(root, QStringLiteral("Listen"));
-    for (const char* directive :
-         {"RemoteRoot", "ServerCertificate", "RootCertDuration", "ServerKey", "ConfigFilePerm", "DefaultAuthType",
-          "DefaultEncryption", "DefaultShared", "SystemGroup", "LogLevel", "LogFilePerm", "ListenBackLog",
-          "AccessLog", "ErrorLog", "PageLog", "MaxLogSize", "PreserveJobHistory", "PreserveJobFiles",
-          "AutoPurgeJobs", "MaxJobs", "MaxJobsPerPrinter", "MaxJobsPerUser", "MaxCopies", "JobRetryLimit",
-          "JobRetryInterval", "ReloadTimeout", "ErrorPolicy", "User", "Group", "RIPCache", "FilterLimit",
-          "FilterNice", "DataDir", "DocumentRoot", "RequestRoot", "ServerBin", "ServerRoot", "TempDir", "FontPath",
-          "Browsing", "BrowseTimeout", "BrowseInterval", "BrowsePort", "BrowseOrder", "ImplicitClasses",
-          "BrowseShortNames", "ImplicitAnyClasses", "UseNetworkDefault", "HideImplicitMembers",
-          "BrowseLDAPBindDN", "BrowseLDAPDN", "BrowseLDAPPassword", "BrowseLDAPServer", "BrowseLocalOptions",
-          "BrowseRemoteOptions"})
-        appendField(root, QLatin1String(directive));
-    appendList(root, QStringLiteral("BrowsePoll"));
-    appendList(root, QStringLiteral("BrowseAllow"));
-    for (const char* directive : {"BrowseLocalProtocols", "BrowseProtocols", "BrowseRemoteProtocols"})
-        appendField(root, QLatin1String(directive));
-    appendList(root, QStringLiteral("BrowseRelay"));
-
-    QStringList pageDirectives;
-    for (ISecurityServerPage* page : m_serverPages) {
-        const QMap<QString, QString> directives = page->directives();
-        for (auto it = directives.cbegin(); it != directives.cend(); ++it) {
-            root.appendChild(Cups::ConfigNode(it.key(), it.value()));
-            pageDirectives << it.key().toLower();
-        }
-    }
-
-    appendField(root, QStringLiteral("FileDevice"));
-    appendList(root, QStringLiteral("PassEnv"));
-    appendList(root, QStringLiteral("Include"));
-    appendList(root, QStringLiteral("SetEnv"));
-
-    // What no field took up follows, in file order; the blank lines between
-    // comment blocks stay, runs of them and those at either end do not.
-    bool blankPending = !root.children().isEmpty();
-    for (const Cups::ConfigNode& node : m_untaken) {
-        if (pageDirectives.contains(node.name().toLower()))
-            continue;
-        if (node.name().isEmpty() && node.comment().isEmpty()) {
-            blankPending = !root.children().isEmpty();
-            continue;
-        }
-        if (blankPending)
-            root.appendChild(Cups::ConfigNode());
-        blankPending = false;
-        root.appendChild(node);
-    }
-    return root;
+    QList<QMap<QString, QString>> pageDirectives;
+    for (ISecurityServerPage* page : m_serverPages)
+        pageDirectives << page->directives();
+    return m_bindings.written(browsing(), pageDirectives);
 }
 
 void CupsdConfDialog::setListenItem(QTreeWidgetItem* item, const QString& address, int port, bool ssl) const
@@ -1012,11 +894,44 @@ void CupsdConfDialog::editPolicyItem(QTreeWidgetItem* item)
     }
 }
 
+// The scheduler needs a default policy, and which one it is decides who may
+// do what: it is never chosen for the user.
 void CupsdConfDialog::preDeletePolicyItem(QTreeWidgetItem* item)
 {
-    const int index = m_ui->cbDefaultPolicy->findText(item->text(0), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        m_ui->cbDefaultPolicy->removeItem(index);
+    QComboBox* defaults = m_ui->cbDefaultPolicy;
+    const QString name = item->text(0);
+    const int index = defaults->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return;
+    if (index != defaults->currentIndex()) {
+        defaults->removeItem(index);
+        return;
+    }
+    QStringList others;
+    for (int i = 0; i < defaults->count(); ++i) {
+        if (i != index)
+            others << defaults->itemText(i);
+    }
+    if (others.isEmpty()) {
+        QMessageBox::critical(this, tr("Error"),
+                              tr("The policy \"%1\" is the default policy and the only one: the scheduler needs a "
+                                 "default policy. Add another policy first.")
+                                  .arg(name),
+                              QMessageBox::Ok);
+        m_ui->twPolicy->refuseDeletion();
+        return;
+    }
+    bool chosen = false;
+    const QString successor = QInputDialog::getItem(
+        this, tr("Default policy"),
+        tr("The policy \"%1\" is the default policy. Which policy becomes the default?").arg(name), others, 0, false,
+        &chosen);
+    if (!chosen) {
+        m_ui->twPolicy->refuseDeletion();
+        return;
+    }
+    defaults->setCurrentIndex(defaults->findText(successor, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    defaults->removeItem(defaults->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 QString CupsdConfDialog::choosePath(const QString& current, bool directory)

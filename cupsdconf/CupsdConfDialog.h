@@ -1,14 +1,14 @@
 #pragma once
 
 #include "ConfigNode.h"
+#include "DirectiveBindings.h"
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
-#include <QVector>
+#include <QVersionNumber>
 
 #include <memory>
-#include <vector>
 
 class ISecurityServerPage;
 class NOTValidator;
@@ -23,12 +23,11 @@ class CupsdConfDialog;
 // never edits the tree it is given: setConfig() spreads it over the fields and
 // config() builds a new one.
 //
-// Administrators must be able to trust it with a working server, so the new
-// tree holds what the user changed and, otherwise, what the file said: a
-// field writes its directive only when the file had it or the user changed
-// it, a value a field cannot show is written back as the file had it, and
-// whatever no field takes up (comments, unknown directives) follows the
-// directives it builds, in file order.
+// Administrators must be able to trust it with a working server and review
+// its changes with diff, so the new tree is the file's with the user's
+// changes made in place: a field the user left alone leaves its line as it
+// was, a changed one rewrites the line the scheduler uses (the last of its
+// name), and whatever no field takes up keeps its place.
 class CupsdConfDialog : public QDialog
 {
     Q_OBJECT
@@ -40,6 +39,9 @@ public:
     CupsdConfDialog(const QList<ISecurityServerPage*>& serverPages, QWidget* parent);
     ~CupsdConfDialog() override;
 
+    // The version of the scheduler that will read the file, null when it is
+    // not known; it decides which directives the scheduler still takes.
+    void setSchedulerVersion(const QVersionNumber& version);
     void setConfig(const Cups::ConfigNode& root);
     Cups::ConfigNode config() const;
 
@@ -67,9 +69,6 @@ private slots:
     void editSetEnvItem(QTreeWidgetItem* item);
 
 private:
-    struct Field;
-    struct List;
-
     void fillValueTables();
     void fillUsersAndGroups();
     void connectLists();
@@ -77,11 +76,8 @@ private:
     void defineLists();
     void clearLists();
     void fillSystemGroups();
-    void rememberLoadedState();
-
-    const Field* field(const QString& directive) const;
-    void appendField(Cups::ConfigNode& root, const QString& directive) const;
-    void appendList(Cups::ConfigNode& root, const QString& directive) const;
+    void applySchedulerRules();
+    void selectEffectiveDefaultPolicy();
     bool browsing() const;
 
     void setListenItem(QTreeWidgetItem* item, const QString& address, int port, bool ssl) const;
@@ -89,11 +85,10 @@ private:
     QString choosePath(const QString& current, bool directory);
 
     std::unique_ptr<Ui::CupsdConfDialog> m_ui;
+    QWidget* m_content = nullptr;
+    QVersionNumber m_schedulerVersion;
     NOTValidator* m_validator = nullptr;
     QList<ISecurityServerPage*> m_serverPages;
     QStringList m_systemGroups;
-    std::vector<Field> m_fields;
-    std::vector<List> m_lists;
-    // The file's top-level lines that no field took up, in file order.
-    QVector<Cups::ConfigNode> m_untaken;
+    DirectiveBindings m_bindings;
 };

@@ -362,3 +362,29 @@ void CupsdConfHelp::apply(QWidget* form)
         }
     }
 }
+
+QVector<QWidget*> CupsdConfHelp::widgets(QWidget* form, const QString& directive)
+{
+    QVector<QWidget*> found;
+    for (const Topic& topic : topics()) {
+        if (topic.directive != directive)
+            continue;
+        for (const QString& name : topic.widgets) {
+            if (auto* widget = form->findChild<QWidget*>(name))
+                found << widget;
+        }
+    }
+    return found;
+}
+
+void CupsdConfHelp::addNote(QWidget* form, const QString& directive, const QString& note)
+{
+    const QString paragraph = QStringLiteral("<p>%1</p>").arg(note.toHtmlEscaped());
+    for (QWidget* widget : widgets(form, directive)) {
+        QString tip = widget->toolTip();
+        const int end = tip.lastIndexOf(QLatin1String("</html>"));
+        tip.insert(end < 0 ? tip.size() : end, paragraph);
+        widget->setToolTip(tip);
+        widget->setWhatsThis(widget->whatsThis() + QLatin1Char('\n') + note);
+    }
+}

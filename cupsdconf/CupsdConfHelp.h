@@ -32,4 +32,8 @@ public:
 
     // Gives every widget of every topic found below form its two texts.
     static void apply(QWidget* form);
+    // The label and field below form that show the directive.
+    static QVector<QWidget*> widgets(QWidget* form, const QString& directive);
+    // Adds a sentence to the texts the directive's widgets have.
+    static void addNote(QWidget* form, const QString& directive, const QString& note);
 };

@@ -1,6 +1,7 @@
 #include "LimitDialog.h"
 
 #include "AclWidget.h"
+#include "ConfigEdit.h"
 #include "DialogSize.h"
 
 #include <QCheckBox>
@@ -22,6 +23,12 @@ constexpr QSize initialSize(560, 480);
 
 const QString limitKeyword = QStringLiteral("Limit");
 const QString limitExceptKeyword = QStringLiteral("LimitExcept");
+
+// The scheduler reads section names in any letter case.
+bool isNamed(const Cups::ConfigNode& node, const QString& keyword)
+{
+    return node.name().compare(keyword, Qt::CaseInsensitive) == 0;
+}
 
 // Column 0 of a limits-list item keeps, next to the section, which of the
 // parent's limits it was read from.
@@ -163,11 +170,16 @@ void LimitDialog::fillOperations()
     }
 }
 
+void LimitDialog::setInheritedOrder(const QString& keyword)
+{
+    m_acl->setInheritedOrder(keyword);
+}
+
 void LimitDialog::setSection(const QVariant& section)
 {
     m_read = Cups::ConfigNode(section);
     m_acl->setSection(section);
-    m_except->setChecked(m_read.name() == limitExceptKeyword);
+    m_except->setChecked(isNamed(m_read, limitExceptKeyword));
     fillOperations();
 
     m_readOperations = words(m_read.value());
@@ -177,7 +189,7 @@ void LimitDialog::setSection(const QVariant& section)
         for (int row = m_operations->topLevelItemCount() - 1; row >= 0; --row) {
             QTreeWidgetItem* item = m_operations->topLevelItem(row);
             const QString itemName = item->data(0, Qt::UserRole).toString();
-            if (itemName == name) {
+            if (itemName.compare(name, Qt::CaseInsensitive) == 0) {
                 item->setCheckState(0, Qt::Checked);
                 known = true;
             } else if (name < itemName) {
@@ -209,16 +221,19 @@ QStringList LimitDialog::checkedOperations() const
 
 QVariant LimitDialog::section() const
 {
-    Cups::ConfigNode limit(m_acl->section());
-    limit.setName(m_except->isChecked() ? limitExceptKeyword : limitKeyword);
-    limit.setComment(m_read.comment());
+    Cups::ConfigNode limit(m_except->isChecked() ? limitExceptKeyword : limitKeyword, QString());
+    limit.setChildren(Cups::ConfigNode(m_acl->section()).children());
     const QStringList checked = checkedOperations();
     // The administrator's order of the operations stays while the set does.
-    const bool unchanged = !m_readOperations.isEmpty()
-                           && QSet<QString>(checked.cbegin(), checked.cend())
-                                  == QSet<QString>(m_readOperations.cbegin(), m_readOperations.cend());
+    const auto lowered = [](const QStringList& names) {
+        QSet<QString> set;
+        for (const QString& name : names)
+            set.insert(name.toLower());
+        return set;
+    };
+    const bool unchanged = !m_readOperations.isEmpty() && lowered(checked) == lowered(m_readOperations);
     limit.setValue(unchanged ? m_read.value() : checked.join(QLatin1Char(' ')));
-    return limit.toVariant();
+    return ConfigEdit::rewritten(m_read, limit).toVariant();
 }
 
 void LimitDialog::updateOkButton()
@@ -240,7 +255,7 @@ void LimitDialog::setUpLimitsList(QTreeWidget* list)
 
 bool LimitDialog::isLimit(const Cups::ConfigNode& node)
 {
-    return node.name() == limitKeyword || node.name() == limitExceptKeyword;
+    return isNamed(node, limitKeyword) || isNamed(node, limitExceptKeyword);
 }
 
 void LimitDialog::fillLimitsList(QTreeWidget* list, const QVector<Cups::ConfigNode>& children)
@@ -261,7 +276,7 @@ void LimitDialog::showLimit(QTreeWidgetItem* item, const QVariant& section)
     const Cups::ConfigNode limit(section);
     item->setText(0, limit.value());
     item->setToolTip(0, limit.value());
-    item->setText(1, limit.name() == limitExceptKeyword ? tr("yes") : tr("no"));
+    item->setText(1, isNamed(limit, limitExceptKeyword) ? tr("yes") : tr("no"));
     item->setData(0, Qt::UserRole, section);
 }
 

@@ -30,6 +30,8 @@ public:
     ~LimitDialog() override;
 
     // Takes and gives the section in the map form of Cups::ConfigNode.
+    // The order a limit without one takes from its location (see AclWidget).
+    void setInheritedOrder(const QString& keyword);
     void setSection(const QVariant& section);
     QVariant section() const;
 

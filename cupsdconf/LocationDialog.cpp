@@ -2,6 +2,7 @@
 
 #include "AclWidget.h"
 #include "AddEditDelTreeWidget.h"
+#include "ConfigEdit.h"
 #include "DialogSize.h"
 #include "FormLayout.h"
 #include "LimitDialog.h"
@@ -110,11 +111,9 @@ QVariant LocationDialog::section() const
 {
     const QString path = m_path->currentData().toString();
     Cups::ConfigNode location(locationKeyword, path == m_read.value().trimmed() ? m_read.value() : path);
-    location.setComment(m_read.comment());
     const Cups::ConfigNode rules(m_acl->section());
-    for (const Cups::ConfigNode& child : LimitDialog::withListedLimits(rules.children(), m_limits))
-        location.appendChild(child);
-    return location.toVariant();
+    location.setChildren(LimitDialog::withListedLimits(rules.children(), m_limits));
+    return ConfigEdit::rewritten(m_read, location).toVariant();
 }
 
 void LocationDialog::addLimitItem()
@@ -130,6 +129,7 @@ void LocationDialog::editLimitItem(QTreeWidgetItem* item)
     if (!item)
         return;
     LimitDialog dialog(LimitDialog::Mode::HttpMethods, this);
+    dialog.setInheritedOrder(m_acl->order());
     dialog.setSection(item->data(0, Qt::UserRole));
     if (dialog.exec() != QDialog::Accepted)
         return;

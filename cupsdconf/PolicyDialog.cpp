@@ -1,6 +1,7 @@
 #include "PolicyDialog.h"
 
 #include "AddEditDelTreeWidget.h"
+#include "ConfigEdit.h"
 #include "DialogSize.h"
 #include "FormLayout.h"
 #include "LimitDialog.h"
@@ -67,10 +68,8 @@ void PolicyDialog::setSection(const QVariant& section)
 QVariant PolicyDialog::section() const
 {
     Cups::ConfigNode policy(policyKeyword, m_name->text());
-    policy.setComment(m_read.comment());
-    for (const Cups::ConfigNode& child : LimitDialog::withListedLimits(m_read.children(), m_limits))
-        policy.appendChild(child);
-    return policy.toVariant();
+    policy.setChildren(LimitDialog::withListedLimits(m_read.children(), m_limits));
+    return ConfigEdit::rewritten(m_read, policy).toVariant();
 }
 
 void PolicyDialog::addLimitItem()

@@ -216,7 +216,8 @@ void TestAccessDialogs::aclRead_data()
     QTest::addColumn<QStringList>("settings");
     QTest::addColumn<QStringList>("rules");
     QTest::addColumn<QStringList>("requirements");
-    const QStringList defaults = {"allow,deny", "all", "IfRequested", "None"};
+    // What the scheduler does with a section that lacks the four directives.
+    const QStringList defaults = {"deny,allow", "all", "IfRequested", "None"};
     QTest::newRow("noSettings") << "" << defaults << QStringList() << QStringList();
     QTest::newRow("requireTwoNames") << "Require user @OWNER @SYSTEM\n" << defaults << QStringList()
                                      << QStringList{"User @OWNER|user|@OWNER", "User @SYSTEM|user|@SYSTEM"};
@@ -233,6 +234,9 @@ void TestAccessDialogs::aclRead_data()
                                         << QStringList{"Deny,Allow", "all", "Required", "Default"} << QStringList()
                                         << QStringList();
     QTest::newRow("lastOneWins") << "Satisfy any\nSatisfy all\n" << defaults << QStringList() << QStringList();
+    QTest::newRow("namesInAnyCase") << "order allow,deny\nallow from a\nDENY b\nrequire valid-user\n"
+                                    << QStringList{"allow,deny", "all", "IfRequested", "None"}
+                                    << QStringList{"a|Allow", "b|Deny"} << QStringList{"Any valid user|valid-user|"};
 }
 
 void TestAccessDialogs::aclRead()
@@ -274,21 +278,23 @@ void TestAccessDialogs::aclEdit_data()
                                          << "Order deny,allow # why\nAuthType Default\n";
     QTest::newRow("newSettingAfterRules") << "AuthType Default\nRequire user @SYSTEM\n# end\n" << "cbSatisfy"
                                           << QStringList{"any"} << ""
-                                          << "AuthType Default\nRequire user @SYSTEM\nSatisfy any\n# end\n";
+                                          << "AuthType Default\nRequire user @SYSTEM\nOrder deny,allow\nSatisfy any\n# end\n";
     QTest::newRow("editOneOfTwoAddresses") << "Allow from a b # office\nDeny all\n" << "editAcl"
                                            << QStringList{"1", "Deny", "c"} << "Allow b"
-                                           << "Allow from a # office\nDeny from c\nDeny all\n";
+                                           << "Allow from a # office\nDeny from c\nDeny all\nOrder deny,allow\n";
     QTest::newRow("deleteOneName") << "Require user @OWNER @SYSTEM\nOrder deny,allow\n" << "deleteRequire"
                                    << QStringList{"0"} << "" << "Require user @SYSTEM\nOrder deny,allow\n";
     QTest::newRow("editedNamesOnePerLine") << "Require user @OWNER @SYSTEM\n" << "editRequire"
                                            << QStringList{"1", "user", "@SYSTEM"} << "user @SYSTEM"
-                                           << "Require user @OWNER\nRequire user @SYSTEM\n";
+                                           << "Require user @OWNER\nRequire user @SYSTEM\nOrder deny,allow\n";
     QTest::newRow("addRuleToEmpty") << "" << "addAcl" << QStringList{"Allow", "10.0.0.0/8"} << "Allow "
-                                    << "Allow from 10.0.0.0/8\n";
+                                    << "Order deny,allow\nAllow from 10.0.0.0/8\n";
     QTest::newRow("addValidUser") << "Order deny,allow\n# end\n" << "addRequire" << QStringList{"valid-user", ""}
                                   << "user " << "Order deny,allow\nRequire valid-user \n# end\n";
     QTest::newRow("deleteRuleKeepsComment") << "Allow from a\n# note\n" << "deleteAcl" << QStringList{"0"} << ""
-                                            << "# note\n";
+                                            << "Order deny,allow\n# note\n";
+    QTest::newRow("orderInAnyCase") << "order allow,deny\nallow from a\n" << "addAcl" << QStringList{"Deny", "b"}
+                                    << "Allow " << "order allow,deny\nallow from a\nDeny from b\n";
 }
 
 void TestAccessDialogs::aclEdit()
@@ -350,7 +356,7 @@ void TestAccessDialogs::limitRead_data()
                                      << QStringList{"Create-Job", "Print-Job", "Send-Document"} << false;
     QTest::newRow("exceptGetHead") << true << "<LimitExcept GET HEAD>\n</LimitExcept>\n"
                                    << QStringList{"GET", "HEAD"} << true;
-    QTest::newRow("lowerCaseKeptAsExtra") << false << "<Limit print-job>\n</Limit>\n" << QStringList{"print-job"}
+    QTest::newRow("lowerCaseRecognised") << false << "<limit print-job>\n</limit>\n" << QStringList{"Print-Job"}
                                           << false;
     QTest::newRow("unlistedSortedIn") << false << "<Limit Create-Job Print-Job Print-URI Validate-Job>\n</Limit>\n"
                                       << QStringList{"Create-Job", "Print-Job", "Print-URI", "Validate-Job"} << false;
@@ -387,7 +393,10 @@ void TestAccessDialogs::limitEdit_data()
                                          << "<Limit Create-Job Print-Job Print-URI>\n    Order deny,allow\n</Limit>\n";
     QTest::newRow("exceptOf") << true << "<Limit GET HEAD> # reads\n    Order deny,allow\n</Limit>\n" << QStringList()
                               << true << "<LimitExcept GET HEAD> # reads\n    Order deny,allow\n</LimitExcept>\n";
-    QTest::newRow("newLimit") << false << "" << QStringList{"Cancel-Job"} << false << "<Limit Cancel-Job>\n</Limit>\n";
+    // A new limit says what it does: without Order the scheduler would let every address in.
+    QTest::newRow("newLimit") << false << "" << QStringList{"Cancel-Job"} << false
+                              << "<Limit Cancel-Job>\n    Order allow,deny\n    Satisfy all\n    Encryption IfRequested\n"
+                                 "    AuthType None\n</Limit>\n";
 }
 
 void TestAccessDialogs::limitEdit()
@@ -424,15 +433,17 @@ void TestAccessDialogs::sectionEdit_data()
         if (child.name() == QLatin1String("Policy") && child.value() == QLatin1String("default"))
             policy = written(child.toVariant());
     }
-    const QString firstLimit = "    <Limit Create-Job Print-Job Print-URI Validate-Job>\n"
-                               "        Order deny,allow\n    </Limit>\n";
-    const QString end = "    </Limit>\n</Policy>\n";
+    // The stock file indents by two blanks, and so do the lines added to it.
+    const QString firstLimit = "  <Limit Create-Job Print-Job Print-URI Validate-Job>\n"
+                               "    Order deny,allow\n  </Limit>\n";
+    const QString end = "  </Limit>\n</Policy>\n";
     QTest::newRow("policyDeleteLimit") << "Policy" << policy << "deleteLimit" << QStringList{"0"} << firstLimit << "";
     QTest::newRow("policyEditLimit") << "Policy" << policy << "editLimit" << QStringList{"0", "Validate-Job"}
                                      << "<Limit Create-Job Print-Job Print-URI Validate-Job>"
                                      << "<Limit Create-Job Print-Job Print-URI>";
     QTest::newRow("policyAddLimit") << "Policy" << policy << "addLimit" << QStringList{"Cancel-Job"} << end
-                                    << "    </Limit>\n    <Limit Cancel-Job>\n    </Limit>\n</Policy>\n";
+                                    << "  </Limit>\n  <Limit Cancel-Job>\n    Order allow,deny\n    Satisfy all\n"
+                                       "    Encryption IfRequested\n    AuthType None\n  </Limit>\n</Policy>\n";
     QTest::newRow("policyRename") << "Policy" << policy << "name" << QStringList{"printing"} << "<Policy default>"
                                   << "<Policy printing>";
     QTest::newRow("locationPath") << "Location" << locationWithLimit << "path" << QStringList{"/admin/conf"}
@@ -441,7 +452,8 @@ void TestAccessDialogs::sectionEdit_data()
                                    << "    Order allow,deny\n    <Limit" << "    Order deny,allow\n    <Limit";
     QTest::newRow("locationAddLimit") << "Location" << locationWithLimit << "addLimit" << QStringList{"PUT"}
                                       << "    </Limit>\n    # end"
-                                      << "    </Limit>\n    <Limit PUT>\n    </Limit>\n    # end";
+                                      << "    </Limit>\n    <Limit PUT>\n        Order allow,deny\n        Satisfy all\n"
+                                         "        Encryption IfRequested\n        AuthType None\n    </Limit>\n    # end";
     QTest::newRow("locationEditLimit") << "Location" << locationWithLimit << "editLimit" << QStringList{"0", "HEAD"}
                                        << "<Limit GET>" << "<Limit GET HEAD>";
     QTest::newRow("locationDeleteLimit") << "Location" << locationWithLimit << "deleteLimit" << QStringList{"0"}

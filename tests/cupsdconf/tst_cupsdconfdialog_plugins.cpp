@@ -81,10 +81,9 @@ void TestCupsdConfDialogPlugins::pageTakesUpUnknownDirectives()
     CupsdConfDialog dialog({&page}, nullptr);
     dialog.setConfig(Cups::ConfigNode(QByteArray("WebInterface Yes\nLogLevel warn\nFileDevice No\nMaxJobTime 3h\n")));
     QCOMPARE(page.offered, (QStringList{QStringLiteral("WebInterface=Yes"), QStringLiteral("MaxJobTime=3h")}));
-    // The page's directives come in name order between the browsing and the
-    // environment settings; what it writes itself is not repeated from the file.
+    // A directive the page writes replaces the file's line in place; a new one goes at the end.
     QCOMPARE(QString::fromUtf8(dialog.config().toText()),
-             QStringLiteral("LogLevel warn\nAccessLogLevel all\nWebInterface No\nFileDevice No\n\nMaxJobTime 3h\n"));
+             QStringLiteral("WebInterface No\nLogLevel warn\nFileDevice No\nMaxJobTime 3h\nAccessLogLevel all\n"));
 }
 
 QTEST_MAIN(TestCupsdConfDialogPlugins)

@@ -229,6 +229,7 @@ void TestPolKitActionProviderHelper::filePutRefusedByTheScheduler_data()
 
     QTest::newRow("unknown directive") << QByteArray("NoSuchDirective on\n") << "Unknown directive NoSuchDirective";
     QTest::newRow("refused directive") << QByteArray("KeepAliveTimeout 30\n") << "Unknown directive KeepAliveTimeout";
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") << "byte-order mark";
 }
 
 void TestPolKitActionProviderHelper::filePutRefusedByTheScheduler()
@@ -238,7 +239,7 @@ void TestPolKitActionProviderHelper::filePutRefusedByTheScheduler()
 
     const QByteArray original = m_fixture.configuration();
     const QString local = m_dir.filePath("refused.conf");
-    QVERIFY(writeFile(local, original + line));
+    QVERIFY(writeFile(local, line.startsWith('\xEF') ? line + original : original + line));
     PolKitActionProviderHelper helper;
     QVERIFY(!helper.callHelperAction("FilePut", {configuration, local}));
     QVERIFY2(helper.errorString().startsWith("the scheduler refuses this configuration: "),

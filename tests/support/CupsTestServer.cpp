@@ -255,6 +255,7 @@ bool CupsTestServer::writeConfiguration(const Options& options)
           << "    AuthType Basic\n    Require user @SYSTEM\n    Order deny,allow\n  </Limit>\n";
     }
     c << "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n";
+    c << options.extraConfiguration;
     c.flush();
 
     // Device discovery must not send SNMP broadcasts beyond this machine.

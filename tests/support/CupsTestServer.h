@@ -36,6 +36,8 @@ public:
         // \"INFO\" \"\"") at once; its URIs are "tesseltest:..." and print
         // into nothing.
         QStringList deviceLines;
+        // Lines added to the end of cupsd.conf (sections of a test's own).
+        QString extraConfiguration;
     };
 
     // The known world.
