@@ -230,6 +230,18 @@ void PpdSettings::updateConflicts()
 {
     if (!m_ppd)
         return;
+    // The library finds conflicts through its own index of marked choices,
+    // which only its marking functions keep; the tree marks by the flags.
+    cupsArrayClear(m_ppd->marked);
+    for (QTreeWidgetItemIterator it(m_ui->ppdTree_); *it; ++it) {
+        if (const auto* item = dynamic_cast<const PpdOptionItem*>(*it)) {
+            ppd_option_t* option = item->option();
+            for (int i = 0; i < option->num_choices; ++i) {
+                if (option->choices[i].marked)
+                    cupsArrayAdd(m_ppd->marked, &option->choices[i]);
+            }
+        }
+    }
     ppdConflicts(m_ppd);
     for (PpdOptionItem* item : qAsConst(m_options))
         item->refresh();

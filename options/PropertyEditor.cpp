@@ -226,6 +226,9 @@ void PropertyEditor::addSibling(QTreeWidgetItem* child)
 
 void PropertyEditor::deleteValue(QTreeWidgetItem* child)
 {
+    // Focus left in the value's widget would pass to the next row's widget
+    // when that goes, and that row would become current.
+    setFocus();
     setCurrentItem(child->parent());
     delete child;
 }
@@ -258,14 +261,18 @@ bool PropertyEditor::showContextMenu(const QPoint& globalPos)
 void PropertyEditor::relayoutRows()
 {
     // Embedded widgets keep their old places after rows came or went until
-    // their rows are laid out again.
+    // their rows are laid out again. Collapsing moves the current item away
+    // from a value, so it is put back.
+    QTreeWidgetItem* current = currentItem();
     for (int i = 0; i < topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = topLevelItem(i);
         row->setExpanded(false);
         row->setExpanded(true);
     }
-    if (currentItem())
-        scrollToItem(currentItem());
+    if (current) {
+        setCurrentItem(current);
+        scrollToItem(current);
+    }
 }
 
 bool PropertyEditor::eventFilter(QObject* watched, QEvent* event)
