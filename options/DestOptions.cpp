@@ -196,6 +196,8 @@ DestOptions::DestOptions(QWidget* parent)
 
 DestOptions::~DestOptions()
 {
+    for (QComboBox* box : {m_pageSize, m_paperType, m_paperSource})
+        disconnect(box, nullptr, this, nullptr);
     // The tree refers into the PPD, which the member below closes first.
     delete m_ppdSettings;
 }
@@ -240,8 +242,8 @@ void DestOptions::buildGeneralTab()
     m_orientation = createRadioGroup(tr("Orientation"));
     m_duplex.box->setMinimumHeight(minimumGroupHeight);
     m_orientation.box->setMinimumHeight(minimumGroupHeight);
-    grid->addWidget(m_duplex.box, 1, 0);
-    grid->addWidget(m_orientation.box, 1, 1);
+    grid->addWidget(m_duplex.box, 2, 0);
+    grid->addWidget(m_orientation.box, 2, 1);
     grid->setRowStretch(0, 0);
     grid->setRowStretch(1, 0);
     grid->setRowStretch(2, 2);
@@ -296,6 +298,7 @@ void DestOptions::resetWidgets()
         box->clear();
     }
     enableRow(m_generalForm, m_pagesPerSheet, false);
+    enablePaperBoxes();
     for (QSpinBox* box : {m_priority, m_copies}) {
         box->setValue(0);
         enableRow(m_jobsForm, box, false);
@@ -355,6 +358,7 @@ bool DestOptions::loadOptions(const QString& name, bool isClass)
         valueTags.insert(it.key(), it.value());
 
     fillPaperBoxes(saved, attributes);
+    enablePaperBoxes();
     fillAttributes(saved, attributes, valueTags);
     m_editor->resizeColumnToContents(0);
     m_editor->resizeColumnToContents(1);
@@ -433,6 +437,13 @@ void DestOptions::fillPaperBoxes(const QMap<QString, QString>& saved, const QVar
     selectLabel(m_paperSource, findIn(m_inputSlotNames));
     selectLabel(m_pageSize, findIn(m_pageSizeNames));
     selectLabel(m_paperType, findIn(m_mediaTypeNames));
+}
+
+void DestOptions::enablePaperBoxes()
+{
+    // A driver without paper types leaves that box empty: nothing to choose.
+    for (QComboBox* box : {m_pageSize, m_paperSource, m_paperType})
+        enableRow(m_generalForm, box, box->count() > 0);
 }
 
 QString DestOptions::valueLabel(const QString& key, const QString& value) const

@@ -60,6 +60,7 @@ private:
     void loadPpd(const QString& name);
     void applySavedOptions(const QMap<QString, QString>& saved);
     void fillPaperBoxes(const QMap<QString, QString>& saved, const QVariantMap& attributes);
+    void enablePaperBoxes();
     void fillAttributes(const QMap<QString, QString>& saved, const QVariantMap& attributes,
                         const QMap<QString, int>& valueTags);
     void fillRadioGroup(const RadioGroup& group, const QVariantList& values, const QString& labelKey,

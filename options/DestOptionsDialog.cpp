@@ -9,6 +9,8 @@
 namespace {
 
 const QString sizeName = QStringLiteral("Options");
+constexpr int defaultWidth = 620;
+constexpr int defaultHeight = 520;
 
 } // namespace
 
@@ -24,6 +26,8 @@ DestOptionsDialog::DestOptionsDialog(QWidget* parent)
     connect(buttons, SIGNAL(rejected()), this, SLOT(reject()));
     layout->addWidget(buttons);
 
+    // Room for the radio groups side by side until the user chose a size.
+    resize(defaultWidth, defaultHeight);
     restoreDialogSize(this, sizeName);
 }
 

@@ -36,7 +36,13 @@ PpdSettings::PpdSettings(QWidget* parent)
     connect(m_buttonGroup, SIGNAL(buttonClicked(QAbstractButton*)), this, SLOT(settingChanged(QAbstractButton*)));
 }
 
-PpdSettings::~PpdSettings() = default;
+PpdSettings::~PpdSettings()
+{
+    // The tree and the buttons go after this object's members; nothing they
+    // signal on the way may reach the slots here.
+    disconnect(m_ui->ppdTree_, nullptr, this, nullptr);
+    disconnect(m_buttonGroup, nullptr, this, nullptr);
+}
 
 QTreeWidgetItem* PpdSettings::buildGroup(ppd_group_t* group)
 {
