@@ -1,6 +1,5 @@
 #include "DestOptions.h"
 
-#include "CupsCodec.h"
 #include "CupsHttp.h"
 #include "CupsIpp.h"
 #include "FormLayout.h"
@@ -21,7 +20,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTextCodec>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -331,20 +329,11 @@ bool DestOptions::loadOptions(const QString& name, bool isClass)
     if (m_ppdSettings)
         applySavedOptions(saved);
 
-    const std::unique_ptr<Cups::IPP> request(Cups::IPP::create(IPP_OP_GET_PRINTER_ATTRIBUTES));
-    if (!request || !connection)
-        return false;
-    if (request->ipp) {
-        const QString uri = QStringLiteral("ipp://%1:%2/%3/%4")
-                                .arg(QStringLiteral("localhost"))
-                                .arg(ippPort())
-                                .arg(isClass ? QStringLiteral("classes") : QStringLiteral("printers"), name);
-        const QByteArray uriBytes = Cups::codec->fromUnicode(uri);
-        const QByteArray requested = Cups::codec->fromUnicode(QStringLiteral("all"));
-        ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uriBytes.constData());
-        ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                     requested.constData());
-    }
+    const QString uri = QStringLiteral("ipp://%1:%2/%3/%4")
+                            .arg(QStringLiteral("localhost"))
+                            .arg(ippPort())
+                            .arg(isClass ? QStringLiteral("classes") : QStringLiteral("printers"), name);
+    const std::unique_ptr<Cups::IPP> request(Cups::IPP::printerAttributesRequest(uri, {QStringLiteral("all")}));
     const std::unique_ptr<Cups::IPP> response(request->doRequest(connection, QStringLiteral("/")));
     if (!response)
         return false;
