@@ -2,9 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
-#include <QSpinBox>
 #include <QtTest>
 
 namespace {
@@ -59,8 +57,6 @@ private slots:
     void cleanup();
     void comboShowsLabelOrValue();
     void readsValuesOfEveryKind();
-    void valueChildTakesListLimits_data();
-    void valueChildTakesListLimits();
     void keys_data();
     void keys();
     void deletingLastValueLeavesEmptyList();
@@ -90,10 +86,6 @@ void TestPropertyEditor::comboShowsLabelOrValue()
 void TestPropertyEditor::readsValuesOfEveryKind()
 {
     PropertyEditor editor;
-    QCOMPARE(editor.values(editor.addLineEditRow(QStringLiteral("a"), nullptr, QStringLiteral("text"), 10)),
-             QStringList{QStringLiteral("text")});
-    QCOMPARE(editor.values(editor.addSpinBoxRow(QStringLiteral("b"), nullptr, 7, 0, 9)),
-             QStringList{QStringLiteral("7")});
     QTreeWidgetItem* check = editor.addCheckBoxRow(QStringLiteral("c"), nullptr, false);
     QCOMPARE(editor.values(check), QStringList{QStringLiteral("0")});
     // A partly checked box does not count as set.
@@ -108,51 +100,6 @@ void TestPropertyEditor::readsValuesOfEveryKind()
     QCOMPARE(editor.values(list), (QStringList{QStringLiteral("4"), QStringLiteral("60")}));
     QVERIFY(list->isExpanded());
     QCOMPARE(list->child(0)->text(0), QStringLiteral("value"));
-}
-
-void TestPropertyEditor::valueChildTakesListLimits_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("lineEdit") << int(PropertyEditor::LineEdit) << QString();
-    QTest::newRow("spinBox") << int(PropertyEditor::SpinBox) << QStringLiteral("0");
-    QTest::newRow("checkBox") << int(PropertyEditor::CheckBox) << QStringLiteral("0");
-    // No choice matches the empty value: the first stays selected.
-    QTest::newRow("comboBox") << int(PropertyEditor::ComboBox) << QStringLiteral("3");
-}
-
-void TestPropertyEditor::valueChildTakesListLimits()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, value);
-    PropertyEditor editor;
-    QTreeWidgetItem* list = nullptr;
-    switch (kind) {
-    case PropertyEditor::LineEdit:
-        list = editor.addLineEditListRow(QStringLiteral("l"), {}, 5);
-        break;
-    case PropertyEditor::SpinBox:
-        list = editor.addSpinBoxListRow(QStringLiteral("l"), {}, -3, 12);
-        break;
-    case PropertyEditor::CheckBox:
-        list = editor.addCheckBoxListRow(QStringLiteral("l"), {});
-        break;
-    default:
-        list = editor.addComboBoxListRow(QStringLiteral("l"), finishings, {});
-    }
-    QTreeWidgetItem* child = editor.addValueChild(list);
-    QCOMPARE(child->parent(), list);
-    QCOMPARE(child->data(0, PropertyEditor::KindRole).toInt(), kind);
-    QCOMPARE(editor.values(list), QStringList{value});
-    QWidget* widget = editor.itemWidget(child, 1);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        QCOMPARE(edit->maxLength(), 5);
-    if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-        QCOMPARE(spin->minimum(), -3);
-        QCOMPARE(spin->maximum(), 12);
-    }
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        QCOMPARE(combo->count(), finishings.size());
 }
 
 void TestPropertyEditor::keys_data()
