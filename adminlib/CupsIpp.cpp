@@ -122,6 +122,8 @@ IPP* IPP::printerAttributesRequest(const QString& printerUri, const QStringList&
         return request;
     const QByteArray uri = codec->fromUnicode(printerUri);
     ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+    if (requested.isEmpty())
+        return request;
     QList<QByteArray> names;
     std::vector<const char*> values;
     for (const QString& name : requested)
