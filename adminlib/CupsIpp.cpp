@@ -9,6 +9,8 @@
 
 #include <cups/cups.h>
 
+#include <vector>
+
 namespace Cups {
 
 namespace {
@@ -111,6 +113,26 @@ IPP* IPP::create(ipp_op_t operation)
         ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, user.constData());
     }
     return new IPP(request.release());
+}
+
+IPP* IPP::printerAttributesRequest(const QString& printerUri, const QStringList& requested)
+{
+    IPP* request = create(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    if (!request->ipp)
+        return request;
+    const QByteArray uri = codec->fromUnicode(printerUri);
+    ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+    if (requested.isEmpty())
+        return request;
+    QList<QByteArray> names;
+    std::vector<const char*> values;
+    for (const QString& name : requested)
+        names << codec->fromUnicode(name);
+    for (const QByteArray& name : qAsConst(names))
+        values.push_back(name.constData());
+    ippAddStrings(request->ipp, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(values.size()), nullptr,
+                  values.data());
+    return request;
 }
 
 IPP* IPP::doRequest(HTTP* connection, const QString& resource) const

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 namespace Cups {
@@ -62,6 +63,9 @@ public:
     // requesting-user-name (cupsUser()). Never null; its `ipp` is null only
     // when libcups could not allocate the message.
     static IPP* create(ipp_op_t operation);
+    // A Get-Printer-Attributes request for one destination, named by its full
+    // URI, asking for the given attributes ("all" for every one).
+    static IPP* printerAttributesRequest(const QString& printerUri, const QStringList& requested);
 
     // Sends a copy of this request, so the request stays usable and the
     // caller's. Returns the response (also for an IPP error status, see

@@ -6,6 +6,7 @@
 #include "CupsIpp.h"
 #include "DestinationAttributes.h"
 #include "DestinationFilter.h"
+#include "DestOptionsDialog.h"
 #include "ISecurityPrinterPage.h"
 #include "JobWidget.h"
 #include "PasswordCBSetter.h"
@@ -207,8 +208,6 @@ PrintersWidget::PrintersWidget(QWidget* parent)
                                             showRemoteKey, QStringLiteral("emblem-symbolic-link"));
     m_showNotSharedAction = createFilterAction(QStringLiteral("file-locked"), tr("Show not shared printers"),
                                                SLOT(showNotShared()), showNotSharedKey);
-    // The options dialog behind this one is not part of the program yet.
-    m_editAction->setEnabled(false);
 
     connect(m_membersList, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), this,
             SLOT(itemDoubleClicked(QTreeWidgetItem*, int)));
@@ -788,6 +787,7 @@ void PrintersWidget::enableActions(const QVariantMap& attributes)
         return;
     m_playAction->setEnabled(true);
     m_purgeAction->setEnabled(m_jobWidget->topLevelItemCount() > 0);
+    m_editAction->setEnabled(true);
     m_deleteAction->setEnabled(true);
     m_testPageAction->setEnabled(true);
     m_defaultAction->setEnabled(!(type & CUPS_PRINTER_DEFAULT));
@@ -973,6 +973,12 @@ void PrintersWidget::play()
 
 void PrintersWidget::editPrinter()
 {
+    QTreeWidgetItem* item = currentDestination();
+    if (!item)
+        return;
+    DestOptionsDialog dialog(this);
+    dialog.setDestination(item->text(0), isClass(item));
+    dialog.exec();
 }
 
 void PrintersWidget::deletePrinter()

@@ -73,7 +73,6 @@ private slots:
     virtual void reloadDests();
     virtual void addPrinter();
     virtual void play();
-    // The print options dialog that this opens arrives with later work.
     virtual void editPrinter();
     virtual void deletePrinter();
     virtual void refreshState();

@@ -1,6 +1,5 @@
 #include "IppActionProvider.h"
 
-#include "CupsCodec.h"
 #include "CupsHttp.h"
 #include "CupsIpp.h"
 #include "IppActionProviderHelper.h"
@@ -9,7 +8,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QSet>
-#include <QTextCodec>
 
 #include <cups/cups.h>
 
@@ -107,17 +105,9 @@ bool IppActionProvider::classDelete(const QString& name)
 
 bool IppActionProvider::isServerDefault(Cups::HTTP* connection, const QString& name) const
 {
-    const std::unique_ptr<Cups::IPP> request(Cups::IPP::create(IPP_OP_GET_PRINTER_ATTRIBUTES));
-    if (!request)
-        return false;
-    if (request->ipp) {
-        // The scheduler only takes a full URI here; the host part is not looked at.
-        const QByteArray uri = Cups::codec->fromUnicode(QStringLiteral("ipp://localhost") + printersPrefix + name);
-        const QByteArray requested = Cups::codec->fromUnicode(QStringLiteral("printer-type"));
-        ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
-        ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                     requested.constData());
-    }
+    // The scheduler only takes a full URI here; the host part is not looked at.
+    const std::unique_ptr<Cups::IPP> request(Cups::IPP::printerAttributesRequest(
+        QStringLiteral("ipp://localhost") + printersPrefix + name, {QStringLiteral("printer-type")}));
     const std::unique_ptr<Cups::IPP> response(request->doRequest(connection, QStringLiteral("/")));
     if (!response)
         return false;
