@@ -377,11 +377,12 @@ void TestPrintersWidget::classSelection()
     // A class has no device of its own, whatever its attributes say.
     QVERIFY(lines.filter(QStringLiteral("Device URI: ")).isEmpty());
     QVERIFY(widget.playAction()->isEnabled() && widget.deleteAction()->isEnabled());
-    QVERIFY(widget.editAction()->isEnabled() && !widget.addAction()->isEnabled());
+    QVERIFY(widget.editAction()->isEnabled() && widget.addAction()->isEnabled());
     // The selected destination holds all its attributes, not only the tree's few.
     QVERIFY(attributesOf(widget, teamQueue).contains(QStringLiteral("printer-state-change-time")));
-    QCOMPARE(widget.tabWidget()->tabText(2), QStringLiteral("Members"));
-    const auto* members = qobject_cast<QTreeWidget*>(widget.tabWidget()->widget(2));
+    QCOMPARE(widget.tabWidget()->tabText(2), QStringLiteral("Setup"));
+    QCOMPARE(widget.tabWidget()->tabText(3), QStringLiteral("Members"));
+    const auto* members = qobject_cast<QTreeWidget*>(widget.tabWidget()->widget(3));
     QCOMPARE(members->topLevelItemCount(), CupsTestServer::classMembers.size());
     QCOMPARE(members->topLevelItem(1)->text(0), gammaQueue);
 
@@ -542,7 +543,7 @@ void TestPrintersWidget::emptyClassIsRefused()
         }
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     };
-    QWidget* membersList = widget.tabWidget()->widget(2);
+    QWidget* membersList = widget.tabWidget()->widget(3);
     QTest::keyClick(membersList, Qt::Key_Return);
     QCOMPARE(answerer.titles, QStringList{QStringLiteral("Empty class")});
     const QString members = run(QStringLiteral("lpstat"), {QStringLiteral("-c"), teamQueue});

@@ -153,7 +153,7 @@ void TestPrinterWizard::flows()
         QVERIFY(QMetaObject::invokeMethod(wizard.currentPage(), "toMembers"));
     }
     wizard.next();
-    QCOMPARE(wizard.visitedPages(), pages);
+    QCOMPARE(wizard.visitedIds(), pages);
     if (pickDevice) {
         QCOMPARE(wizard.field(WizardField::queueName).toString(), QStringLiteral("HP_LaserJet_Series"));
         QCOMPARE(wizard.field(WizardField::deviceUri).toString(), laserUri);
