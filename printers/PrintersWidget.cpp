@@ -180,6 +180,10 @@ PrintersWidget::PrintersWidget(QWidget* parent)
     connect(m_tweakWidget, SIGNAL(setClassMembers()), this, SLOT(setMembers()));
     connect(m_tweakWidget, SIGNAL(updateTimerStopRequest()), this, SLOT(updateTimerStopRequest()));
     connect(m_tweakWidget, SIGNAL(updateTimerStartRequest()), this, SLOT(updateTimerStartRequest()));
+    connect(m_tweakWidget, &TweakDestWidget::destinationRenamed, this, [this](const QString& name) {
+        load();
+        DisplayDest(name);
+    });
 
     m_membersList = new QTreeWidget(this);
     m_membersList->hide();

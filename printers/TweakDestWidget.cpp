@@ -205,8 +205,8 @@ void TweakDestWidget::changeGeneral()
         return;
     const QString newName = wizard.field(WizardField::queueName).toString();
     // The scheduler ignores the case of queue names: "Office" is "office".
-    if (newName.compare(oldName, Qt::CaseInsensitive) != 0)
-        finishRename(newName);
+    if (newName.compare(oldName, Qt::CaseInsensitive) != 0 && finishRename(newName))
+        emit destinationRenamed(newName);
 }
 
 bool TweakDestWidget::finishRename(const QString& newName)

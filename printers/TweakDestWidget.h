@@ -23,6 +23,8 @@ signals:
     void setClassMembers();
     void updateTimerStopRequest();
     void updateTimerStartRequest();
+    // The queue now lives under this name, so the browser can follow it.
+    void destinationRenamed(const QString& name);
 
 private slots:
     void changeGeneral();

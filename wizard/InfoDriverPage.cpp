@@ -28,6 +28,7 @@
 namespace {
 
 constexpr int driverButtonSize = 28;
+constexpr QSize driverDialogSize(720, 480);
 
 class WaitCursor
 {
@@ -298,6 +299,8 @@ void InfoDriverPage::selectDriver()
     layout->addWidget(drivers, 1);
     layout->addWidget(buttons);
     dialog.setWindowTitle(drivers->windowTitle());
+    // Room for the long make-and-model names of real drivers.
+    dialog.resize(driverDialogSize);
     connect(drivers, SIGNAL(ppdFileSelected()), &dialog, SLOT(accept()));
     connect(buttons, SIGNAL(accepted()), &dialog, SLOT(accept()));
     connect(buttons, SIGNAL(rejected()), &dialog, SLOT(reject()));
