@@ -5,6 +5,7 @@
 #include "CupsPointers.h"
 #include "DestinationChooser.h"
 #include "PasswordCBSetter.h"
+#include "WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,15 +35,6 @@ const char* const jobAttributes[] = {
 };
 
 const char* const jobsResource = "/jobs/";
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Job titles and user names come from whoever submitted the job: invalid
 // UTF-8 becomes replacement characters and control characters blanks, so a

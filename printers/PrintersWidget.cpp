@@ -18,6 +18,7 @@
 #include "TestPageFiles.h"
 #include "TweakDestWidget.h"
 #include "UpdateDialog.h"
+#include "WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,16 +77,6 @@ const QString uriSupportedKey = QStringLiteral("printer-uri-supported");
 
 const QString printerIcon = QStringLiteral("printer");
 const QString classIcon = QStringLiteral("print_class");
-
-// Restores the cursor on every way out of a request.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 bool authInProgress()
 {

@@ -4,6 +4,7 @@
 #include "CupsIpp.h"
 #include "IppActionProviderHelper.h"
 #include "PasswordCBSetter.h"
+#include "WaitCursor.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,16 +18,6 @@ namespace {
 
 const QString printersPrefix = QStringLiteral("/printers/");
 const QString classesPrefix = QStringLiteral("/classes/");
-
-// Restores the cursor on every way out of a request.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "PrivActionProvider.h"
 #include "ServerInfo.h"
 #include "WizardFields.h"
+#include "WaitCursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,15 +30,6 @@ namespace {
 
 constexpr int driverButtonSize = 28;
 constexpr QSize driverDialogSize(720, 480);
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
