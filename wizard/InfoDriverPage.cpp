@@ -222,6 +222,7 @@ void InfoDriverPage::initializePage()
             proposeDriver(field(WizardField::printerMakeAndModel).toString());
         m_driverValid = !m_driver->text().isEmpty() || keepsDriver();
         m_uriValid = isValidUri(m_uri->text());
+        m_driver->setPlaceholderText(keepsDriver() ? tr("The queue keeps its driver") : QString());
     } else {
         m_uriValid = true;
         m_driverValid = true;
