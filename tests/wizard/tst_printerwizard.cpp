@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTreeWidget>
@@ -73,6 +74,7 @@ private slots:
     void editModes_data();
     void editModes();
     void failedRenameKeepsThePrinter();
+    void refreshStopsWhileTheWizardRuns();
 
 private:
     // Runs a change of the details pane; the handler drives its wizard. The
@@ -369,6 +371,24 @@ void TestPrinterWizard::failedRenameKeepsThePrinter()
     QString jobs;
     QVERIFY(m_server.runTool(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue}, &jobs));
     QCOMPARE(jobs.count(QStringLiteral("%1-").arg(queue)), CupsTestServer::heldJobsOnDefault);
+}
+
+void TestPrinterWizard::refreshStopsWhileTheWizardRuns()
+{
+    TweakDestWidget pane;
+    pane.setDestination(CupsTestServer::plainPrinter, destination(CupsTestServer::plainPrinter));
+    QSignalSpy stops(&pane, &TweakDestWidget::updateTimerStopRequest);
+    QSignalSpy starts(&pane, &TweakDestWidget::updateTimerStartRequest);
+    QList<int> seen;
+    ModalDriver driver;
+    driver.otherDialog = [&](QWidget* modal) {
+        seen = {stops.count(), starts.count()};
+        static_cast<QDialog*>(modal)->reject();
+    };
+    pane.findChildren<QPushButton*>().first()->click();
+    QCOMPARE(seen, QList<int>({1, 0}));
+    QCOMPARE(stops.count(), 1);
+    QCOMPARE(starts.count(), 1);
 }
 
 QTEST_MAIN(TestPrinterWizard)
