@@ -5,7 +5,8 @@ packages="build-essential cmake ninja-build pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5serialport5-dev libqt5svg5
     libcups2-dev cups cups-client cups-ppdc cups-ipp-utils
     dbus dbus-daemon adwaita-icon-theme breeze-icon-theme passwd
-    clang libclang-rt-14-dev"
+    clang libclang-rt-14-dev
+    desktop-file-utils appstream"
 if [ "$(id -u)" -eq 0 ]; then
     sudo=""
 else

@@ -15,6 +15,11 @@ PrivateBus::~PrivateBus()
     stop();
 }
 
+void PrivateBus::addServiceDirectory(const QString& folder)
+{
+    m_serviceDirectories.append(folder);
+}
+
 bool PrivateBus::start()
 {
     stop();
@@ -31,6 +36,9 @@ bool PrivateBus::start()
     const QString type = m_kind == Kind::Session ? QStringLiteral("session") : QStringLiteral("system");
     // The private system bus lets everybody send and own everything: it only
     // carries the tests' own traffic, and the scheduler may run as another user.
+    QString serviceDirectories;
+    for (const QString& folder : qAsConst(m_serviceDirectories))
+        serviceDirectories += QStringLiteral("  <servicedir>%1</servicedir>\n").arg(folder.toHtmlEscaped());
     const QString config = QStringLiteral(
                                "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
                                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
@@ -46,8 +54,9 @@ bool PrivateBus::start()
                                "    <allow receive_sender=\"*\"/>\n"
                                "    <allow eavesdrop=\"true\"/>\n"
                                "  </policy>\n"
+                               "%3"
                                "</busconfig>\n")
-                               .arg(type, m_dir->path());
+                               .arg(type, m_dir->path(), serviceDirectories);
     const QString configPath = m_dir->filePath(QStringLiteral("bus.conf"));
     QFile file(configPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(config.toUtf8()) < 0) {

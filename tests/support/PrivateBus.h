@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -18,6 +19,10 @@ public:
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
 
+    // Lets the bus start services described by the .service files of the
+    // folder; call before start().
+    void addServiceDirectory(const QString& folder);
+
     bool start();
     void stop();
 
@@ -33,6 +38,7 @@ private:
     Kind m_kind;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QProcess> m_process;
+    QStringList m_serviceDirectories;
     QString m_address;
     QString m_error;
 };
