@@ -53,24 +53,30 @@ QList<ISecurityPlugin*> securityPlugins()
     return plugins;
 }
 
-QList<ISecurityPrinterPage*> securityPrinterPages()
+namespace {
+
+// The non-null pages of one kind, in plug-in order.
+template <typename Page>
+QList<Page*> pagesOf(Page* (ISecurityPlugin::*page)())
 {
-    QList<ISecurityPrinterPage*> pages;
+    QList<Page*> pages;
     for (ISecurityPlugin* plugin : securityPlugins()) {
-        if (ISecurityPrinterPage* page = plugin->printerPage())
-            pages << page;
+        if (Page* found = (plugin->*page)())
+            pages << found;
     }
     return pages;
 }
 
+} // namespace
+
+QList<ISecurityPrinterPage*> securityPrinterPages()
+{
+    return pagesOf(&ISecurityPlugin::printerPage);
+}
+
 QList<ISecurityServerPage*> securityServerPages()
 {
-    QList<ISecurityServerPage*> pages;
-    for (ISecurityPlugin* plugin : securityPlugins()) {
-        if (ISecurityServerPage* page = plugin->serverPage())
-            pages << page;
-    }
-    return pages;
+    return pagesOf(&ISecurityPlugin::serverPage);
 }
 
 bool setSecurityPluginDirectoryForTesting(const QString& directory)
