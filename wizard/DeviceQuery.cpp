@@ -1,5 +1,6 @@
 #include "DeviceQuery.h"
 
+#include "CupsIpp.h"
 #include "CupsPointers.h"
 
 #include <QPointer>
@@ -53,7 +54,7 @@ DeviceQuery::Result DeviceQuery::run(const QByteArray& server, int port, const Q
     Cups::IppPtr request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
     ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, user.constData());
     ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeoutSeconds);
-    const Cups::IppPtr response(cupsDoRequest(http.get(), request.release(), "/"));
+    Cups::IppPtr response(cupsDoRequest(http.get(), request.release(), "/"));
     const ipp_status_t status = cupsLastError();
     if (!response || status > IPP_STATUS_OK_CONFLICTING) {
         result.authorizationNeeded = status == IPP_STATUS_ERROR_NOT_AUTHORIZED
@@ -62,21 +63,13 @@ DeviceQuery::Result DeviceQuery::run(const QByteArray& server, int port, const Q
         result.error = QString::fromUtf8(cupsLastErrorString());
         return result;
     }
-    QVariantMap device;
-    for (ipp_attribute_t* attribute = ippFirstAttribute(response.get());; attribute = ippNextAttribute(response.get())) {
-        const char* name = attribute ? ippGetName(attribute) : nullptr;
-        if (!name || ippGetGroupTag(attribute) != IPP_TAG_PRINTER) {
-            if (!device.isEmpty())
-                result.devices.append(device);
-            device.clear();
-            if (!attribute)
-                break;
-            continue;
-        }
-        QStringList values;
-        for (int i = 0; i < ippGetCount(attribute); ++i)
-            values << QString::fromUtf8(ippGetString(attribute, i, nullptr));
-        device.insert(QString::fromUtf8(name), values);
+    // Read as every other list answer of the library reads.
+    const Cups::IPP answer(response.release());
+    const QList<QVariantMap> groups = answer.attributes();
+    const QList<ipp_tag_t> tags = answer.groupTags();
+    for (int i = 0; i < groups.size(); ++i) {
+        if (tags.value(i) == IPP_TAG_PRINTER && !groups.at(i).isEmpty())
+            result.devices.append(groups.at(i));
     }
     result.ok = true;
     return result;

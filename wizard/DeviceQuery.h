@@ -20,7 +20,7 @@ public:
         bool ok = false;
         bool authorizationNeeded = false;
         QString error;
-        // Each device: attribute name to a QStringList of values.
+        // Each device: attribute name to the list of its values.
         QList<QVariantMap> devices;
     };
 
