@@ -1,0 +1,3697 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>AclAddDialog</name>
+    <message>
+        <source>ACL rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deny</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter resource string</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AclRequireDialog</name>
+    <message>
+        <source>Authentication is required for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any valid user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User or group:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AclWidget</name>
+    <message>
+        <source>Access rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Satisfy:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authentication type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encryption:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ACL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resource</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authentication is required for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authenticated user must be one of the named users or groups that follow:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authenticated user must be one of the named users or groups that follow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow,deny</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deny,allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If requested</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Basic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Basic digest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Negotiate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deny</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any valid user</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AddEditDelTreeWidget</name>
+    <message>
+        <source>Add...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AutodetectSelectionPage</name>
+    <message>
+        <source>File printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Direct printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select auto founded printer in list, or select custom backend printer add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Searching devices...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select printer device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cups-Get-Devices failed!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not get devices information from CUPS server!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BrowsePollDialog</name>
+    <message>
+        <source>Poll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BrowseRelayDialog</name>
+    <message>
+        <source>Relay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassMembers</name>
+    <message>
+        <source>Class members</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excluded members</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Included members</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassMembersPage</name>
+    <message>
+        <source>Select members of class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move printers, which you want to add to class, from left list to right list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigNode</name>
+    <message>
+        <source>IO error. Unable to open file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IO error. Unable to read file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IO error. Unable to write file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Cups::IPP</name>
+    <message>
+        <source>Printer class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can print black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can print color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can print on both sides of the page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can staple output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can make fast copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can collate copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can punch output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can cover output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can bind output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can sort output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can print on small media (up to A4/Letter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can print on medium media (up to A3/Tabloid)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can print on large media (over A3/Tabloid)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can print on media of variable sizes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implicit class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default destination of the server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rejecting jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Being deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not shared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requires authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Supports maintenance commands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discovered on the network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scanner</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multi-function device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3D printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CupsdConfDialog</name>
+    <message>
+        <source>Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server administrator:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Classification:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Override</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default charset:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server tokens:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printcap:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printcap format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printcap GUI:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host name lookups:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep alive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep alive timeout:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum clients:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum clients per host:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Request size limit:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timeout:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GSS service name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote root user:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server certificate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Root certificate duration:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server key:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration file permissions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default encryption:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default authentication type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DefaultShared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Locations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Policy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default policy:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logging</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Access log:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error log:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page log:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum log size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log level:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log file permissions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listen back log:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preserve job history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preserve job files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatically purge jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum jobs:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum jobs per printer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum jobs per user:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum copies:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job retry limit:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job retry interval:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error policy:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload timeout:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RIP cache:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter limit:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter nice value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Document root:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Request root:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server binaries:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server root:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temporary files:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fonts path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browsing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable network printer browsing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse interval:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse timeout:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order of access control:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implicit classes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also for local printers of the same name (&quot;Any&quot; classes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide the members of implicit classes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use short names for remote printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the default printer of the network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Polls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resource</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ACL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Protocols</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LDAP bind DN:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LDAP DN:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LDAP password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LDAP server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable File Devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass Environment Variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Include</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Environment Variables Values:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unclassified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Classified</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confidential</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Secret</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Topsecret</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CP-1251</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO-8859-1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO-8859-5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English (US)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BSD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Solaris</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Product only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Major</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Double</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IPP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HTTP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If requested</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Basic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Basic Digest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Digest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Negotiate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log all requests and state changes (default)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log emergency conditions that prevent the server from running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log alerts that must be handled immediately</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log critical errors that don&apos;t prevent the server from running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log general errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log errors and warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log temporary error conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log basic debugging information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log all debugging information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the printer and keep the job for future printing (default)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abort the job and proceed with the next job in the queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry the job after waiting for &apos;Job retry interval&apos; seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow browse packets by default, then check deny conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deny browse packets by default, then check allow conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kilobytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Megabytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gigabytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deny</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scheduler ignores this setting in cupsd.conf: it is made in cups-files.conf.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Policy already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location already exists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The policy &quot;%1&quot; is the default policy and the only one: the scheduler needs a default policy. Add another policy first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default policy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The policy &quot;%1&quot; is the default policy. Which policy becomes the default?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CupsdConfHelp</name>
+    <message>
+        <source> The scheduler of CUPS 2.4 refuses this directive and does not start with it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The host name the server gives itself in the addresses it sends to clients. The default is the machine&apos;s host name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The e-mail address that problems with the server are reported to. The default is root at the server name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The classification printed on the banner pages of every job. The default is no classification.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether users may choose other banner pages than the classification prescribes. The default is No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The character set of text files and of the server&apos;s web pages when nothing else is said. The default is utf-8.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language of the server&apos;s web pages and messages when a client asks for none. The default is the language of the scheduler&apos;s environment, otherwise English.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How much the server tells about itself in the header of its HTTP answers. The default is Minimal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;table border=&quot;1&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;th&gt;Value&lt;/th&gt;&lt;th&gt;Header sent&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;None&lt;/td&gt;&lt;td&gt;nothing&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;ProductOnly&lt;/td&gt;&lt;td&gt;CUPS IPP&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Major&lt;/td&gt;&lt;td&gt;CUPS/2 IPP/2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minor&lt;/td&gt;&lt;td&gt;CUPS/2.4 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minimal&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;OS&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Full&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1; x86_64) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file into which the scheduler writes the list of its printers for programs that read a printcap file; an empty name turns it off. The default is /etc/printcap.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program that IRIX desktops run to set printer options, named in the printcap file. The default is /usr/bin/glpoptions.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The format of the printcap file: BSD or Solaris. The default is BSD.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether the addresses of clients are looked up as host names: Off, On, or Double, which also checks that the name leads back to the same address. The default is Off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether a client&apos;s connection stays open for further requests. The default is Yes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long an idle connection is kept open. The default is 60 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most clients the server serves at the same time. The default is 100.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most clients from one host the server serves at the same time. The default is the value of MaxClients.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The largest print file or request the server accepts; 0 means no limit. The default is 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long the server waits for a client before it gives up the request. The default is 900 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Kerberos service name of the server for Negotiate authentication. The default is http. This dialog leaves the file&apos;s setting as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The addresses with ports, and the domain sockets, on which the server takes connections; SSL marks those that only take encrypted ones. The default is none: the server does not start without an address to listen on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The user name given to requests from root on other machines that are not authenticated. The default is remroot.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The certificate file of encrypted connections. The default is /etc/cups/ssl/server.crt.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How often the certificate with which local programs authenticate as root is renewed; 0 never renews it. The default is 300 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The private key file of encrypted connections. The default is /etc/cups/ssl/server.key.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The permissions, as an octal number, of the configuration files the scheduler writes. The default is 0640.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether connections that need authentication must be encrypted: Never, IfRequested or Required. The default is Required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kind of authentication used where a section asks for the default one. The default is Basic.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether new local printers are shared with the network. The default is Yes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The groups whose members are administrators of the server. The default is the system&apos;s administrator groups, commonly lpadmin, sys and root.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Access rules for a path of the server, such as /admin. The default is the rules of the nearest path above it that has a section of its own.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Named sets of rules for the operations on printers and jobs, which printers are given. The default is a built-in policy named default.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The policy of printers that have none of their own. The default is the policy named default.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file the scheduler records the requests it serves in. The default is /var/log/cups/access_log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file of the scheduler&apos;s messages. The default is /var/log/cups/error_log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file in which every printed page is recorded. The default is /var/log/cups/page_log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The size at which a log file is set aside and a new one started; 0 never does so. The default is 1 megabyte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How much the scheduler writes into its error log. The default is warn.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The permissions, as an octal number, of the log files. The default is 0644.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many connections may wait to be accepted. The default is the most the system allows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether finished jobs stay in the job history. The default is Yes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether the documents of finished jobs are kept so that the jobs can be printed again. The default is one day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether finished jobs leave the history as soon as they no longer count for quotas. The default is No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most jobs the server keeps, finished ones included; 0 means no limit. The default is 500.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most active jobs one printer may have; 0 means no limit. The default is 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most active jobs one user may have; 0 means no limit. The default is 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most copies of a document a user may ask for. The default is 9999.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How often a failed job is tried again under the retry-job error policy. The default is 5.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long the server waits before it tries a failed job again. The default is 30 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What happens to a job when its printer fails. The default is stop-printer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long the scheduler waits for running jobs to finish before it restarts. The default is 30 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The user the filters and backends run as. The default is lp.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The group the filters and backends run as. The default is lp.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How much memory a filter may use for the images it renders. The default is 128 megabytes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The total cost of the filters that may run at the same time; 0 means no limit. The default is 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The priority (nice value, 0 to 19) of filters; higher values leave more time to other programs. The default is 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The directory of the scheduler&apos;s data files. The default is /usr/share/cups.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The directory of the server&apos;s web pages. The default is /usr/share/cups/doc-root.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The spool directory of jobs waiting to print. The default is /var/spool/cups.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The directory of the filters, backends and other programs of the scheduler. The default is /usr/lib/cups.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The directory of the server&apos;s configuration files. The default is /etc/cups.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The directory of temporary files. The default is /var/spool/cups/tmp.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The directories in which filters look for fonts. The default is /usr/share/cups/fonts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether the server announces its shared printers to the network and takes up printers that other servers announce. The default is Off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seconds between two announcements of the printers; 0 sends none. The default is 30 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seconds after which a remote printer that is no longer announced is removed. The default is 300 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether announcements are taken unless a rule denies them, or refused unless a rule allows them. The default is deny,allow.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The UDP port of the announcements. The default is 631.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether printers of the same name on several servers are joined into one class that spreads the jobs. The default is Yes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether such a class, named AnyPrinter, is also made when a local printer has the same name as remote ones. The default is No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether the printers joined into an implicit class are hidden. The default is Yes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether remote printers are named without their server where the name is unique. The default is Yes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether the default printer announced on the network becomes the default of this server when it has none. The default is Yes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Servers whose printers are asked for regularly, for networks that announcements do not reach. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The hosts or networks whose announcements are taken up (BrowseAllow) or ignored (BrowseDeny). The default is to take up all.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Passes announcements received from one address on to another. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The protocols with which the local shared printers are announced. The default is dnssd.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The protocols used both to announce printers and to find them. The default is dnssd.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The protocols with which remote printers are found. The default is cups.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The distinguished name with which the server logs in to the LDAP server. The default is an anonymous login.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The LDAP entry below which printers are announced and looked for. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password of the LDAP login. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The address of the LDAP server. The default is the system&apos;s LDAP configuration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options added to the addresses of the printers this server announces. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options added to the addresses of remote printers. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether printers may print into files (device addresses beginning with file:). The default is No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment variables of the scheduler that its filters and backends receive as well. The default is none beyond the scheduler&apos;s own set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Further files read as part of this configuration. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment variables set for filters and backends, with their values. The default is none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;p&gt;&lt;b&gt;%1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;%3&lt;/html&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DestOptions</name>
+    <message>
+        <source>Portrait</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverse landscape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reverse portrait</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Punch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saddle stitch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edge stitch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fold (any type)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trim (any type)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bale (any type)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fold to make booklet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offset for binding (any type)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple top left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple bottom left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple top right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple bottom right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edge stitch left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edge stitch top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edge stitch right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edge stitch bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple dual left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple dual top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple dual right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staple dual bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bind on left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bind on top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bind on right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bind on Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One sided</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Two sided, Long edge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Two sided, Short edge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indefinite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Evening</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Second Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Third Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finishings after print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify lease duration (in seconds)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Document mime type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Media settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US Letter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US Legal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO A4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>US #10 Envelope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO DL Envelope</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upper tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lower tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multi-purpose tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Large capacity tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page S&amp;ize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paper So&amp;urce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paper T&amp;ype</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pages per sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplex printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold until</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Banners</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to get destination&apos;s options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to set destination&apos;s options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to save the options: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DestOptionsDialog</name>
+    <message>
+        <source>Printer/class options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DestinationChooser</name>
+    <message>
+        <source>Move job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the job to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DriverWidget</name>
+    <message>
+        <source>Drivers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select driver from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select file...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ppd files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InfoDriverPage</name>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter printer/class information, select printer driver (if needed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share this queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Device URI&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Driver&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Name&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The queue keeps its driver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Correct URI must present!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The driver of %1 could not be fetched from the server, so the printer cannot be renamed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver is not selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to add printer.
+Try Again?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to add class.
+Try Again?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IppQueueSelector</name>
+    <message>
+        <source>Queue Selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;font-size:x-large; font-weight:600;&quot;&gt;Select Queue From List:&lt;/span&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Capabilities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer Class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Implicit Class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fax device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do B&amp;W printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do color printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do duplexing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can staple output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can collate copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can punch output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can cover output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can bind output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can sort output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do Letter/Legal/A4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do Tabloid/B/C/A3/A2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do D/E/A1/A0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can do variable sizes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobWidget</name>
+    <message>
+        <source>pending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>processing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>canceled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move job to...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reprint job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show completed jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no connection to the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to cancel job %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to hold job %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to release job %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to reprint job %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to move job %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no other printer or class to move the job to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to move job %1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LimitDialog</name>
+    <message>
+        <source>All operations - used as the default limit for operations that are not listed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the printer-is-accepting-jobs value for a printer to true</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adds or modifies a class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adds or modifies a printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authenticates a job for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletes a class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletes a printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets a list of classes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets the (network/server) default printer or class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets a list of available devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets a list of available manufacturers or drivers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets a list of printers and/or classes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moves a job to a new destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the printer-is-accepting-jobs value for a printer to false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the network/server default printer or class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel a subscription</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new, empty job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creates a notification subscription on a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creates a notification subscription on a printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the printer-state value for a printer to stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the printer-state value for a printer to idle/processing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets information about a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets a list of jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets a list of events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets information about a printer or class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets information about a notification subscription</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gets a list of notification subscriptions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Holds a job for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creates a job with a single file for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removes all jobs from a printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Releases a previously held job for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renews a notification subscription</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reprints a job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets the printer-stae value for a printer to idle/processing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adds a file to an job created with Create-Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes job options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Validates job options prior to printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GET</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HEAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OPTIONS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>POST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TRACE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limit operations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Except of</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ListenDialog</name>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSL</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LocationDialog</name>
+    <message>
+        <source>The path for all get operations (get-printers, get-jobs, etc.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path for all administration operations (add-printer, delete-printer, start-printer, etc.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path for access to the CUPS configuration files (cupsd.conf, client.conf, etc.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path for access to the CUPS log files (access_log, error_log, page_log)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path for all classes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path for all jobs (hold-job, release-job, etc.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The path for all printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Except</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PassEnvDialog</name>
+    <message>
+        <source>Pass environment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PasswordCBSetter</name>
+    <message>
+        <source>You are not authorized to do this.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server refused the request: this user may not perform it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server refused the password too many times.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authentication was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PasswordDialog</name>
+    <message>
+        <source>Authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server refused the password. Try again, or cancel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server %1 asks for a user name and password for %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PolKitActionProvider</name>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The privileged helper did not carry out the operation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install the package that provides the privileged helper, or choose the native CUPS IPP operations in Server &gt; Priviledged Actions...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Privileged action failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PolKitActionProviderHelper</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an argument of type %1 is neither a text nor a flag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an argument contains a NUL character</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>needs the resource and a local file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no PPD file given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the privileged helper is not installed at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the launcher %1 is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot start %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds, stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 crashed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the authorization was cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not authorized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not authorized: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the helper failed with exit status %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PolicyDialog</name>
+    <message>
+        <source>Policy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Except</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Policy name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PpdOptionItem</name>
+    <message>
+        <source>This setting conflicts with another one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PpdSettings</name>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select an option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This setting conflicts with another one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conflicts with: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrinterClassPage</name>
+    <message>
+        <source>Add new printer or class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer or class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select what you want to add, printer or class of printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name_of_printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name_of_class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrinterManager</name>
+    <message>
+        <source>Tessel Printer Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Processing jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aborted jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configure...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priviledged Actions...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fatal Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to read server configuration file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cups error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to write server configuration file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scheduler refuses the new configuration, so it was not sent to the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server was not restarted: %1 is not installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not finish within %2 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ended with exit status %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server was not restarted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrinterWizard</name>
+    <message>
+        <source>Printer/Class Setup Wizard</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrintersWidget</name>
+    <message>
+        <source>Destinations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause/resume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purge jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add new...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set default for me</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set default for all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print test page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show local printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show remote printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show not shared printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update Interval...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Classes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Members</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>processing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Capabilities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deletion aborted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purge jobs confirmation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All printer&apos;s jobs will be purged. Continue?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Members of class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable remove all members from class.
+Class must be contain at least 1 member.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CUPS error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to set class&apos; members.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Page Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test page file is missing!
+Check your CUPS installation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to print Test Page on %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Page sent to %1,
+Job ID: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrivConfigDialog</name>
+    <message>
+        <source>Priviledged actions setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;H3&gt;Please, select a preffered way to call for priviledged operations:&lt;/h3&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call priviledged operations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Using PolicyKit-enabled helper (Local CUPS server only)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Using native CUPS IPP operations (Universal way)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t try to get root authorization (the Kerberos case)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PrivilegedHelper</name>
+    <message>
+        <source>%1 is not a valid queue name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a valid device URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a valid driver name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is neither &quot;-&quot; nor an absolute path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a valid text: at most %2 bytes of UTF-8 without control characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is neither &quot;true&quot; nor &quot;false&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a valid banner name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>usage: tessel-admin-printer-helper ACTION &lt; ARGUMENTS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown action %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the configuration on standard input is not a text file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the action takes %1 arguments, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>argument %1 is longer than %2 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the action takes %1 arguments, not more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the data on standard input exceeds %1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read standard input: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>standard input does not hold a PPD file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the PPD file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the PPD file is not valid: %1 on line %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no valid action to carry out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot reach the scheduler at %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot look up %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>there is no printer or class named %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot list the drivers of the scheduler: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the scheduler offers no driver named %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the scheduler refused the request: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a class, not a printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a new printer needs a driver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot hold the PPD file in memory: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot look up the banners of %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 offers no banner named %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a printer, not a class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a class, and classes cannot be members of a class</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot hold the configuration in memory: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the scheduler did not hand out %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write the configuration to standard output: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the scheduler refuses this configuration: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot check the configuration, so it was not stored: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the scheduler did not store %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PropertyEditor</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Tessel Printer Manager&lt;p&gt;Allows to view, edit and manage print queues, configure print server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fatal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to connect to CUPS server. Check &lt;i&gt;cupsd&lt;/i&gt; is running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessel Printer Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to connect to CUPS server. Check, if &lt;i&gt;cupsd&lt;/i&gt; is running</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Ruv_SmbSelector</name>
+    <message>
+        <source>Authenticate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMB printer selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Workgroup :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan network...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a printer :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The user name and the password may not contain line breaks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No printer found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScanNetwork</name>
+    <message>
+        <source>Network Printer Scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Devices Found:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SubNet:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field for IPv4 address input and edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The field to input and edit IPv4 address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9100</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>631</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time to connect:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> ms.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Scan...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host Lookup Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error in lookup for host &apos;%1&apos;:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid IP address!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start of range address is not correct!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End of range address is not correct!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scanning network...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SchedulerConfigCheck</name>
+    <message>
+        <source>the scheduler program %1 is not installed in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 starts with a byte-order mark, which the scheduler refuses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 -t did not finish: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot create a temporary directory: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectBackendPage</name>
+    <message>
+        <source>Setup printer connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify printer Backend and URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Direct connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom device URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parallel Port&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial Printer&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AppSocket/JetDirect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internet Printing Protocol</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line Printer Daemon(UNIX)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows or Samba shared printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parallel Port#%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter Queue Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter LPD queue name (case sensitive):
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server connection error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to connect server.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectBackendWidget</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Backend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select printer connection type and URI using this tree.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device URI:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SetEnvDialog</name>
+    <message>
+        <source>Set environment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmbLogin</name>
+    <message>
+        <source>Server Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Login server&lt;/h2&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Server:&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Password:&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SuCommand</name>
+    <message>
+        <source>the command must follow &quot;-c&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>usage: tessel-su -c COMMAND [ARGUMENT]...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TesselHelpMenu</name>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1&lt;p&gt;Version %2&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TesselHostAddress</name>
+    <message>
+        <source>Octet %1 of the IPv4 address</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TweakDestWidget</name>
+    <message>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;Device Info&lt;/h4&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;Driver Info&lt;/h4&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;Class Members&lt;/h4&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h4&gt;General Info&lt;/h4&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Name:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Location:&lt;/b&gt; %2&lt;br&gt;&lt;b&gt;Info:&lt;/b&gt; %3%4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;Class is shared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Members:&lt;/b&gt; %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Name:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Location:&lt;/b&gt;%2&lt;br&gt;&lt;b&gt;Info:&lt;/b&gt; %3%4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;Printer is shared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Device URI:&lt;/b&gt; %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Make and Model:&lt;/b&gt; %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The queue %1 was not created, so %2 was kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The jobs of %1 could not be moved to %2: %3
+%1 was kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was created, but %2 could not be deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Update Interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer tree update interval</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
