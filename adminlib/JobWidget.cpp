@@ -5,12 +5,14 @@
 #include "CupsPointers.h"
 #include "DestinationChooser.h"
 #include "PasswordCBSetter.h"
+#include "ServerText.h"
 #include "WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
 #include <QHash>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLocale>
@@ -35,19 +37,6 @@ const char* const jobAttributes[] = {
 };
 
 const char* const jobsResource = "/jobs/";
-
-// Job titles and user names come from whoever submitted the job: invalid
-// UTF-8 becomes replacement characters and control characters blanks, so a
-// title cannot break the row it is shown in.
-QString networkText(const char* text)
-{
-    QString result = QString::fromUtf8(text ? text : "");
-    for (QChar& c : result) {
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    }
-    return result;
-}
 
 QString stateText(int state)
 {
@@ -136,9 +125,8 @@ JobWidget::JobWidget(QWidget* parent)
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     header()->setStretchLastSection(false);
-    // Only the title may be long; the other columns take what they show, so
-    // the state stays in view beside a narrow pane.
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Only the title may be long; the other columns take what they show (see
+    // fitColumns()), so the state stays in view beside a narrow pane.
     header()->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
 
     cancelAction = addJobAction(QStringLiteral("process-stop"), tr("Cancel job"));
@@ -232,9 +220,9 @@ bool JobWidget::fetchJobs(http_t* http, const char* collection, QList<Job>* jobs
         if (key == "job-id" && isInteger)
             job.id = ippGetInteger(attribute, 0);
         else if (key == "job-name" && isText)
-            job.title = networkText(ippGetString(attribute, 0, nullptr));
+            job.title = ServerText::forDisplay(ippGetString(attribute, 0, nullptr));
         else if (key == "job-originating-user-name" && isText)
-            job.user = networkText(ippGetString(attribute, 0, nullptr));
+            job.user = ServerText::forDisplay(ippGetString(attribute, 0, nullptr));
         else if (key == "job-k-octets" && isInteger)
             job.kOctets = ippGetInteger(attribute, 0);
         else if (key == "time-at-creation" && isInteger)
@@ -277,11 +265,52 @@ void JobWidget::showJobs(const QList<Job>& jobs)
     }
     if (selected)
         setCurrentItem(selected);
+    fitColumns();
     // Laid out now, not from the first paint: the view's repaint of the whole
     // list is asked for from within that layout, and inside a paint that only
     // covers the old current row it is lost, leaving stale rows on screen.
     executeDelayedItemsLayout();
     currentItemChanged(currentItem(), nullptr);
+}
+
+void JobWidget::fitColumns()
+{
+    // The header's own fit to contents looks at the first thousand rows only,
+    // which cuts a long id or size further down a long list. The texts are
+    // measured here instead, each once while the font stays; the delegate
+    // adds the cell's margins for the widest.
+    const QFontMetrics metrics(font());
+    const QStyleOptionViewItem options = viewOptions();
+    for (int column = 0; column < columnCount(); ++column) {
+        if (column == TitleColumn)
+            continue;
+        QTreeWidgetItem* widest = nullptr;
+        int widestText = -1;
+        for (int row = 0; row < topLevelItemCount(); ++row) {
+            QTreeWidgetItem* item = topLevelItem(row);
+            const QString text = item->text(column);
+            auto known = m_textWidths.constFind(text);
+            if (known == m_textWidths.constEnd())
+                known = m_textWidths.insert(text, metrics.horizontalAdvance(text));
+            if (*known > widestText) {
+                widest = item;
+                widestText = *known;
+            }
+        }
+        int width = header()->sectionSizeHint(column);
+        if (widest)
+            width = qMax(width, itemDelegate()->sizeHint(options, indexFromItem(widest, column)).width());
+        header()->resizeSection(column, width);
+    }
+}
+
+void JobWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_textWidths.clear();
+        fitColumns();
+    }
+    QTreeWidget::changeEvent(event);
 }
 
 void JobWidget::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem*)

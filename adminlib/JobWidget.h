@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QTreeWidget>
@@ -49,6 +50,9 @@ public slots:
     // Enables the actions that fit the state of current.
     virtual void currentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     struct Job;
 
@@ -57,6 +61,7 @@ private:
     // collection: "printers" or "classes"; false when the request failed.
     bool fetchJobs(http_t* http, const char* collection, QList<Job>* jobs);
     void showJobs(const QList<Job>& jobs);
+    void fitColumns();
 
     void cancelJob();
     void holdJob();
@@ -74,4 +79,6 @@ private:
 
     QPointer<Cups::HTTP> m_connection;
     QString m_dest;
+    // Widths of the texts shown, in the current font.
+    QHash<QString, int> m_textWidths;
 };

@@ -14,6 +14,7 @@
 #include "PrinterWizard.h"
 #include "PrivActionProvider.h"
 #include "SecurityPlugins.h"
+#include "ServerText.h"
 #include "TesselIcon.h"
 #include "TestPageFiles.h"
 #include "TweakDestWidget.h"
@@ -46,6 +47,7 @@
 #include <cups/cups.h>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 using namespace DestinationAttributes;
@@ -679,6 +681,9 @@ void PrintersWidget::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetIte
     // Loading nothing empties the list and tells the job counters so.
     m_jobWidget->load(QPointer<Cups::HTTP>(), QString());
     m_jobWidget->currentItemChanged(nullptr, nullptr);
+    // A refresh of the same destination keeps the reader where they were.
+    const QString infoShown = std::exchange(m_infoDestination, QString());
+    const int infoScroll = m_infoText->verticalScrollBar()->value();
     m_infoText->clear();
     const bool destination = isDestination(current);
     showTabs(destination, isClass(current));
@@ -708,6 +713,9 @@ void PrintersWidget::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetIte
         page->setDestination(name, attributes);
     enableActions(attributes);
     fillInformation(attributes, type & CUPS_PRINTER_CLASS);
+    m_infoDestination = name;
+    if (name == infoShown)
+        m_infoText->verticalScrollBar()->setValue(infoScroll);
 }
 
 void PrintersWidget::currentTabChanged()
@@ -797,7 +805,7 @@ void PrintersWidget::appendParagraph(const QString& text)
 
 void PrintersWidget::appendLine(const QString& label, const QString& value)
 {
-    appendParagraph(label + QStringLiteral(": ") + value);
+    appendParagraph(label + QStringLiteral(": ") + ServerText::forDisplay(value));
 }
 
 void PrintersWidget::fillInformation(const QVariantMap& attributes, bool isClass)

@@ -124,6 +124,8 @@ private:
     QTabWidget* m_tabs = nullptr;
     QPointer<QWidget> m_infoPage;
     QTextEdit* m_infoText = nullptr;
+    // The destination the Info pane shows, to keep its scroll position.
+    QString m_infoDestination;
     QPointer<JobWidget> m_jobWidget;
     QPointer<QTreeWidget> m_membersList;
     TweakDestWidget* m_tweakWidget = nullptr;

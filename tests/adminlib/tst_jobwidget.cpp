@@ -96,8 +96,8 @@ private slots:
 
     void knownWorld_data();
     void knownWorld();
-    void networkTextShownAsIs_data();
-    void networkTextShownAsIs();
+    void networkTextShown_data();
+    void networkTextShown();
     void actionStates_data();
     void actionStates();
     void jobActions_data();
@@ -228,17 +228,24 @@ void tst_adminlib_jobwidget::knownWorld()
     }
 }
 
-void tst_adminlib_jobwidget::networkTextShownAsIs_data()
+void tst_adminlib_jobwidget::networkTextShown_data()
 {
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shown");
 
-    QTest::newRow("markup") << QStringLiteral("<b>bold</b> &amp; <img src=\"x\">");
-    QTest::newRow("non-latin") << QStringLiteral("Отчёт №5 — 東京");
+    const QString markup = QStringLiteral("<b>bold</b> &amp; <img src=\"x\">");
+    const QString nonLatin = QStringLiteral("Отчёт №5 — 東京 👩\u200D💻");
+    QTest::newRow("markup") << markup << markup;
+    QTest::newRow("non-latin, joiner kept") << nonLatin << nonLatin;
+    QTest::newRow("override") << QStringLiteral("invoice\u202Etxt.exe") << QStringLiteral("invoice<RLO>txt.exe");
+    QTest::newRow("isolate and mark") << QStringLiteral("\u2067abc\u2069\u200F.pdf")
+                                      << QStringLiteral("<RLI>abc<PDI><RLM>.pdf");
 }
 
-void tst_adminlib_jobwidget::networkTextShownAsIs()
+void tst_adminlib_jobwidget::networkTextShown()
 {
     QFETCH(QString, title);
+    QFETCH(QString, shown);
 
     const int id = m_server.submitHeldJob(stoppedQueue, title);
     QVERIFY2(id, qPrintable(m_server.errorString()));
@@ -246,7 +253,7 @@ void tst_adminlib_jobwidget::networkTextShownAsIs()
     widget.load(m_connection, stoppedQueue);
     const QTreeWidgetItem* item = itemForJob(widget, id);
     QVERIFY(item);
-    QCOMPARE(item->text(JobWidget::TitleColumn), title);
+    QCOMPARE(item->text(JobWidget::TitleColumn), shown);
     QCOMPARE(stateOf(item), int(IPP_JSTATE_HELD));
 }
 

@@ -161,6 +161,7 @@ private slots:
     void reloadKeepsTheView_data();
     void reloadKeepsTheView();
     void classSelection();
+    void infoPaneKeepsItsPlaceAndOrder();
     void pauseAndResume_data();
     void pauseAndResume();
     void deleteSendsTheOperationOfItsKind_data();
@@ -364,6 +365,27 @@ void TestPrintersWidget::reloadKeepsTheView()
     QCOMPARE(widget.destinationTree()->verticalScrollBar()->value(), position);
     QCOMPARE(widget.tabWidget()->currentWidget(), widget.jobWidget());
     QCOMPARE(group(widget, QStringLiteral("Classes"))->isExpanded(), classesExpanded);
+}
+
+void TestPrintersWidget::infoPaneKeepsItsPlaceAndOrder()
+{
+    QVERIFY(startServer());
+    const QString description = QStringLiteral("Second floor ").repeated(60) + QChar(0x202E) + QStringLiteral("txt.exe");
+    run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), betaQueue, QStringLiteral("-D"), description});
+    PrintersWidget widget;
+    widget.resize(500, 250);
+    widget.show();
+    widget.load();
+    select(widget, betaQueue);
+    QScrollBar* scroll = widget.findChild<QTextEdit*>()->verticalScrollBar();
+    QVERIFY(QTest::qWaitFor([scroll] { return scroll->maximum() > 0; }));
+    scroll->setValue(0);
+
+    widget.load();
+    QCOMPARE(scroll->value(), 0);
+    // The override is shown, not obeyed.
+    const QString shown = infoLines(widget).filter(QStringLiteral("Description: ")).value(0);
+    QVERIFY2(shown.endsWith(QStringLiteral("Second floor <RLO>txt.exe")), qPrintable(shown));
 }
 
 void TestPrintersWidget::classSelection()
