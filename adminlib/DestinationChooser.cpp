@@ -1,5 +1,7 @@
 #include "DestinationChooser.h"
 
+#include "ServerTextDelegate.h"
+
 #include <QDialogButtonBox>
 #include <QIcon>
 #include <QLabel>
@@ -17,6 +19,7 @@ DestinationChooser::DestinationChooser(QWidget* parent)
     m_list->setObjectName(QStringLiteral("twDestinations"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSortingEnabled(true);
+    m_list->setItemDelegate(new ServerTextDelegate(m_list));
     label->setBuddy(m_list);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

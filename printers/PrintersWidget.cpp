@@ -15,6 +15,7 @@
 #include "PrivActionProvider.h"
 #include "SecurityPlugins.h"
 #include "ServerText.h"
+#include "ServerTextDelegate.h"
 #include "TesselIcon.h"
 #include "TestPageFiles.h"
 #include "TweakDestWidget.h"
@@ -149,6 +150,7 @@ PrintersWidget::PrintersWidget(QWidget* parent)
     m_tree->setSortingEnabled(true);
     m_tree->sortByColumn(0, Qt::AscendingOrder);
     m_tree->setHeaderLabels({tr("Destinations")});
+    m_tree->setItemDelegate(new ServerTextDelegate(m_tree));
 
     m_tabs = new QTabWidget(m_splitter);
     m_tabs->setMinimumWidth(minimumTabWidth);
@@ -184,6 +186,7 @@ PrintersWidget::PrintersWidget(QWidget* parent)
     m_membersList->setSortingEnabled(true);
     m_membersList->sortByColumn(0, Qt::AscendingOrder);
     m_membersList->setRootIsDecorated(false);
+    m_membersList->setItemDelegate(new ServerTextDelegate(m_membersList));
     m_membersList->setItemsExpandable(false);
     m_membersList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_membersList->installEventFilter(this);

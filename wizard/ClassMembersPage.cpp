@@ -2,6 +2,7 @@
 
 #include "CupsHttp.h"
 #include "DestinationAttributes.h"
+#include "ServerTextDelegate.h"
 #include "WizardFields.h"
 
 #include <QGroupBox>
@@ -50,6 +51,7 @@ QTreeWidget* ClassMembersPage::newList(QWidget* parent)
     list->setHeaderLabels({tr("Name"), tr("URI")});
     list->setSortingEnabled(true);
     list->setRootIsDecorated(false);
+    list->setItemDelegate(new ServerTextDelegate(list));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     return list;
 }

@@ -22,6 +22,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -372,6 +373,9 @@ void TestPrintersWidget::infoPaneKeepsItsPlaceAndOrder()
     QVERIFY(startServer());
     const QString description = QStringLiteral("Second floor ").repeated(60) + QChar(0x202E) + QStringLiteral("txt.exe");
     run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), betaQueue, QStringLiteral("-D"), description});
+    const QString hostileName = QStringLiteral("report") + QChar(0x202E) + QStringLiteral("fdp");
+    run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), hostileName, QStringLiteral("-E"), QStringLiteral("-v"),
+                                    QStringLiteral("file:///dev/null")});
     PrintersWidget widget;
     widget.resize(500, 250);
     widget.show();
@@ -386,6 +390,13 @@ void TestPrintersWidget::infoPaneKeepsItsPlaceAndOrder()
     // The override is shown, not obeyed.
     const QString shown = infoLines(widget).filter(QStringLiteral("Description: ")).value(0);
     QVERIFY2(shown.endsWith(QStringLiteral("Second floor <RLO>txt.exe")), qPrintable(shown));
+    // The tree keeps the name as it is, for requests, and shows it defused.
+    const QTreeWidgetItem* item = itemOf(widget, hostileName);
+    QVERIFY(item);
+    QTreeWidget* tree = widget.destinationTree();
+    const auto* delegate = qobject_cast<QStyledItemDelegate*>(tree->itemDelegate());
+    QVERIFY(delegate);
+    QCOMPARE(delegate->displayText(item->text(0), QLocale()), QStringLiteral("report<RLO>fdp"));
 }
 
 void TestPrintersWidget::classSelection()
