@@ -5,180 +5,180 @@
     <name>AclAddDialog</name>
     <message>
         <source>ACL rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Правило доступа</translation>
     </message>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить</translation>
     </message>
     <message>
         <source>Deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Действие</translation>
     </message>
     <message>
         <source>Enter resource string</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите строку ресурса</translation>
     </message>
 </context>
 <context>
     <name>AclRequireDialog</name>
     <message>
         <source>Authentication is required for</source>
-        <translation type="unfinished"></translation>
+        <translation>Требуется аутентификация для</translation>
     </message>
     <message>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь</translation>
     </message>
     <message>
         <source>Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа</translation>
     </message>
     <message>
         <source>Any valid user</source>
-        <translation type="unfinished"></translation>
+        <translation>Любой действительный пользователь</translation>
     </message>
     <message>
         <source>User or group:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь или группа:</translation>
     </message>
 </context>
 <context>
     <name>AclWidget</name>
     <message>
         <source>Access rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Правила доступа</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие</translation>
     </message>
     <message>
         <source>Order:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порядок:</translation>
     </message>
     <message>
         <source>Satisfy:</source>
-        <translation type="unfinished"></translation>
+        <translation>Условия:</translation>
     </message>
     <message>
         <source>Authentication type:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип аутентификации:</translation>
     </message>
     <message>
         <source>Encryption:</source>
-        <translation type="unfinished"></translation>
+        <translation>Шифрование:</translation>
     </message>
     <message>
         <source>ACL</source>
-        <translation type="unfinished"></translation>
+        <translation>ACL</translation>
     </message>
     <message>
         <source>Resource</source>
-        <translation type="unfinished"></translation>
+        <translation>Ресурс</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Действие</translation>
     </message>
     <message>
         <source>Authentication is required for</source>
-        <translation type="unfinished"></translation>
+        <translation>Требуется аутентификация для</translation>
     </message>
     <message>
         <source>Authenticated user must be one of the named users or groups that follow:</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентифицированный пользователь должен входить в число следующих пользователей или групп:</translation>
     </message>
     <message>
         <source>Authenticated user must be one of the named users or groups that follow</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентифицированный пользователь должен входить в число следующих пользователей или групп</translation>
     </message>
     <message>
         <source>Allow,deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить,запретить</translation>
     </message>
     <message>
         <source>Deny,allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить,разрешить</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Все</translation>
     </message>
     <message>
         <source>Any</source>
-        <translation type="unfinished"></translation>
+        <translation>Любое</translation>
     </message>
     <message>
         <source>If requested</source>
-        <translation type="unfinished"></translation>
+        <translation>По запросу</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Никогда</translation>
     </message>
     <message>
         <source>Required</source>
-        <translation type="unfinished"></translation>
+        <translation>Обязательно</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет</translation>
     </message>
     <message>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>Digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Digest</translation>
     </message>
     <message>
         <source>Basic digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic digest</translation>
     </message>
     <message>
         <source>Negotiate</source>
-        <translation type="unfinished"></translation>
+        <translation>Negotiate</translation>
     </message>
     <message>
         <source>Deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить</translation>
     </message>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить</translation>
     </message>
     <message>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь</translation>
     </message>
     <message>
         <source>Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа</translation>
     </message>
     <message>
         <source>Any valid user</source>
-        <translation type="unfinished"></translation>
+        <translation>Любой действительный пользователь</translation>
     </message>
 </context>
 <context>
     <name>AddEditDelTreeWidget</name>
     <message>
         <source>Add...</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить...</translation>
     </message>
     <message>
         <source>Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить...</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить</translation>
     </message>
 </context>
 <context>
@@ -248,26 +248,26 @@
     <name>BrowsePollDialog</name>
     <message>
         <source>Poll</source>
-        <translation type="unfinished"></translation>
+        <translation>Опрос</translation>
     </message>
     <message>
         <source>Host</source>
-        <translation type="unfinished"></translation>
+        <translation>Узел</translation>
     </message>
 </context>
 <context>
     <name>BrowseRelayDialog</name>
     <message>
         <source>Relay</source>
-        <translation type="unfinished"></translation>
+        <translation>Ретрансляция</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>Откуда</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Куда</translation>
     </message>
 </context>
 <context>
@@ -316,15 +316,15 @@
     <name>ConfigNode</name>
     <message>
         <source>IO error. Unable to open file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода. Не удалось открыть файл.</translation>
     </message>
     <message>
         <source>IO error. Unable to read file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода. Не удалось прочитать файл.</translation>
     </message>
     <message>
         <source>IO error. Unable to write file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода. Не удалось записать файл.</translation>
     </message>
 </context>
 <context>
@@ -2372,69 +2372,69 @@ Try Again?</source>
     <name>ListenDialog</name>
     <message>
         <source>Address</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес</translation>
     </message>
     <message>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Порт</translation>
     </message>
     <message>
         <source>SSL</source>
-        <translation type="unfinished"></translation>
+        <translation>SSL</translation>
     </message>
 </context>
 <context>
     <name>LocationDialog</name>
     <message>
         <source>The path for all get operations (get-printers, get-jobs, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех операций получения (get-printers, get-jobs и т. д.)</translation>
     </message>
     <message>
         <source>The path for all administration operations (add-printer, delete-printer, start-printer, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех операций администрирования (add-printer, delete-printer, start-printer и т. д.)</translation>
     </message>
     <message>
         <source>The path for access to the CUPS configuration files (cupsd.conf, client.conf, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для доступа к файлам конфигурации CUPS (cupsd.conf, client.conf и т. д.)</translation>
     </message>
     <message>
         <source>The path for access to the CUPS log files (access_log, error_log, page_log)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для доступа к файлам журналов CUPS (access_log, error_log, page_log)</translation>
     </message>
     <message>
         <source>The path for all classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех классов</translation>
     </message>
     <message>
         <source>The path for all jobs (hold-job, release-job, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех заданий (hold-job, release-job и т. д.)</translation>
     </message>
     <message>
         <source>The path for all printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех принтеров</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
     <message>
         <source>Limits</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничения</translation>
     </message>
     <message>
         <source>Except</source>
-        <translation type="unfinished"></translation>
+        <translation>Кроме</translation>
     </message>
 </context>
 <context>
     <name>PassEnvDialog</name>
     <message>
         <source>Pass environment</source>
-        <translation type="unfinished"></translation>
+        <translation>Передача переменной окружения</translation>
     </message>
     <message>
         <source>Environment name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя переменной окружения</translation>
     </message>
 </context>
 <context>
@@ -2577,19 +2577,19 @@ Try Again?</source>
     <name>PolicyDialog</name>
     <message>
         <source>Policy</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика</translation>
     </message>
     <message>
         <source>Limits</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничения</translation>
     </message>
     <message>
         <source>Except</source>
-        <translation type="unfinished"></translation>
+        <translation>Кроме</translation>
     </message>
     <message>
         <source>Policy name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя политики</translation>
     </message>
 </context>
 <context>
@@ -3018,27 +3018,27 @@ Job ID: %2</source>
     <name>PrivConfigDialog</name>
     <message>
         <source>Priviledged actions setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка привилегированных действий</translation>
     </message>
     <message>
         <source>&lt;H3&gt;Please, select a preffered way to call for priviledged operations:&lt;/h3&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;H3&gt;Выберите предпочтительный способ выполнения привилегированных операций:&lt;/h3&gt;</translation>
     </message>
     <message>
         <source>Call priviledged operations</source>
-        <translation type="unfinished"></translation>
+        <translation>Выполнять привилегированные операции</translation>
     </message>
     <message>
         <source>Using PolicyKit-enabled helper (Local CUPS server only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Через вспомогательную программу с PolicyKit (только для локального сервера CUPS)</translation>
     </message>
     <message>
         <source>Using native CUPS IPP operations (Universal way)</source>
-        <translation type="unfinished"></translation>
+        <translation>Через собственные IPP-операции CUPS (универсальный способ)</translation>
     </message>
     <message>
         <source>Don&apos;t try to get root authorization (the Kerberos case)</source>
-        <translation type="unfinished"></translation>
+        <translation>Не пытаться получить права root (вариант для Kerberos)</translation>
     </message>
 </context>
 <context>
@@ -3532,15 +3532,15 @@ Job ID: %2</source>
     <name>SetEnvDialog</name>
     <message>
         <source>Set environment</source>
-        <translation type="unfinished"></translation>
+        <translation>Установка переменной окружения</translation>
     </message>
     <message>
         <source>Environment name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя переменной окружения</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
 </context>
 <context>
