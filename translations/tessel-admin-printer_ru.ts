@@ -446,679 +446,679 @@
     <name>CupsdConfDialog</name>
     <message>
         <source>Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер</translation>
     </message>
     <message>
         <source>Server name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя сервера:</translation>
     </message>
     <message>
         <source>Server administrator:</source>
-        <translation type="unfinished"></translation>
+        <translation>Администратор сервера:</translation>
     </message>
     <message>
         <source>Classification:</source>
-        <translation type="unfinished"></translation>
+        <translation>Гриф секретности:</translation>
     </message>
     <message>
         <source>Override</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить замену</translation>
     </message>
     <message>
         <source>Default charset:</source>
-        <translation type="unfinished"></translation>
+        <translation>Кодировка по умолчанию:</translation>
     </message>
     <message>
         <source>Default language:</source>
-        <translation type="unfinished"></translation>
+        <translation>Язык по умолчанию:</translation>
     </message>
     <message>
         <source>Server tokens:</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения о сервере:</translation>
     </message>
     <message>
         <source>Printcap:</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл printcap:</translation>
     </message>
     <message>
         <source>Printcap format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Формат printcap:</translation>
     </message>
     <message>
         <source>Printcap GUI:</source>
-        <translation type="unfinished"></translation>
+        <translation>GUI для printcap:</translation>
     </message>
     <message>
         <source>Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Сеть</translation>
     </message>
     <message>
         <source>Host name lookups:</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск имён узлов:</translation>
     </message>
     <message>
         <source>Keep alive</source>
-        <translation type="unfinished"></translation>
+        <translation>Поддерживать соединение</translation>
     </message>
     <message>
         <source>Keep alive timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут соединения:</translation>
     </message>
     <message>
         <source> sec</source>
-        <translation type="unfinished"></translation>
+        <translation> с</translation>
     </message>
     <message>
         <source>Maximum clients:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум клиентов:</translation>
     </message>
     <message>
         <source>Maximum clients per host:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум клиентов с одного узла:</translation>
     </message>
     <message>
         <source>Request size limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Предел размера запроса:</translation>
     </message>
     <message>
         <source>Timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут:</translation>
     </message>
     <message>
         <source>GSS service name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя службы GSS:</translation>
     </message>
     <message>
         <source>Listen</source>
-        <translation type="unfinished"></translation>
+        <translation>Прослушивание</translation>
     </message>
     <message>
         <source>Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес</translation>
     </message>
     <message>
         <source>SSL</source>
-        <translation type="unfinished"></translation>
+        <translation>SSL</translation>
     </message>
     <message>
         <source>Security</source>
-        <translation type="unfinished"></translation>
+        <translation>Безопасность</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие</translation>
     </message>
     <message>
         <source>Remote root user:</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя удалённого root:</translation>
     </message>
     <message>
         <source>Server certificate:</source>
-        <translation type="unfinished"></translation>
+        <translation>Сертификат сервера:</translation>
     </message>
     <message>
         <source>Root certificate duration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Срок действия root-сертификата:</translation>
     </message>
     <message>
         <source>Server key:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ключ сервера:</translation>
     </message>
     <message>
         <source>Configuration file permissions:</source>
-        <translation type="unfinished"></translation>
+        <translation>Права файлов конфигурации:</translation>
     </message>
     <message>
         <source>Default encryption:</source>
-        <translation type="unfinished"></translation>
+        <translation>Шифрование по умолчанию:</translation>
     </message>
     <message>
         <source>Default authentication type:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип аутентификации по умолчанию:</translation>
     </message>
     <message>
         <source>DefaultShared</source>
-        <translation type="unfinished"></translation>
+        <translation>Общий доступ к новым принтерам (DefaultShared)</translation>
     </message>
     <message>
         <source>System group</source>
-        <translation type="unfinished"></translation>
+        <translation>Системная группа</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Locations</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположения</translation>
     </message>
     <message>
         <source>Policy</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика</translation>
     </message>
     <message>
         <source>Default policy:</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика по умолчанию:</translation>
     </message>
     <message>
         <source>Logging</source>
-        <translation type="unfinished"></translation>
+        <translation>Журналы</translation>
     </message>
     <message>
         <source>Access log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал доступа:</translation>
     </message>
     <message>
         <source>Error log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал ошибок:</translation>
     </message>
     <message>
         <source>Page log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал страниц:</translation>
     </message>
     <message>
         <source>Maximum log size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимальный размер журнала:</translation>
     </message>
     <message>
         <source>Log level:</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень журнала:</translation>
     </message>
     <message>
         <source>Log file permissions:</source>
-        <translation type="unfinished"></translation>
+        <translation>Права файлов журналов:</translation>
     </message>
     <message>
         <source>Listen back log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь подключений:</translation>
     </message>
     <message>
         <source>Job</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания</translation>
     </message>
     <message>
         <source>Preserve job history</source>
-        <translation type="unfinished"></translation>
+        <translation>Хранить историю заданий</translation>
     </message>
     <message>
         <source>Preserve job files</source>
-        <translation type="unfinished"></translation>
+        <translation>Хранить файлы заданий</translation>
     </message>
     <message>
         <source>Automatically purge jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Автоматически удалять задания</translation>
     </message>
     <message>
         <source>Maximum jobs:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум заданий:</translation>
     </message>
     <message>
         <source>Maximum jobs per printer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум заданий на принтер:</translation>
     </message>
     <message>
         <source>Maximum jobs per user:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум заданий на пользователя:</translation>
     </message>
     <message>
         <source>Maximum copies:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум копий:</translation>
     </message>
     <message>
         <source>Job retry limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Число повторных попыток:</translation>
     </message>
     <message>
         <source>Job retry interval:</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал между попытками:</translation>
     </message>
     <message>
         <source>Error policy:</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика при ошибках:</translation>
     </message>
     <message>
         <source>Reload timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут перезапуска:</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтры</translation>
     </message>
     <message>
         <source>User:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь:</translation>
     </message>
     <message>
         <source>Group:</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа:</translation>
     </message>
     <message>
         <source>RIP cache:</source>
-        <translation type="unfinished"></translation>
+        <translation>Кэш RIP:</translation>
     </message>
     <message>
         <source>Filter limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Предел фильтров:</translation>
     </message>
     <message>
         <source>Filter nice value:</source>
-        <translation type="unfinished"></translation>
+        <translation>Приоритет фильтров (nice):</translation>
     </message>
     <message>
         <source>Folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталоги</translation>
     </message>
     <message>
         <source>Data directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог данных:</translation>
     </message>
     <message>
         <source>Document root:</source>
-        <translation type="unfinished"></translation>
+        <translation>Корень документов:</translation>
     </message>
     <message>
         <source>Request root:</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог запросов:</translation>
     </message>
     <message>
         <source>Server binaries:</source>
-        <translation type="unfinished"></translation>
+        <translation>Программы сервера:</translation>
     </message>
     <message>
         <source>Server root:</source>
-        <translation type="unfinished"></translation>
+        <translation>Корень сервера:</translation>
     </message>
     <message>
         <source>Temporary files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Временные файлы:</translation>
     </message>
     <message>
         <source>Fonts path</source>
-        <translation type="unfinished"></translation>
+        <translation>Пути к шрифтам</translation>
     </message>
     <message>
         <source>Browsing</source>
-        <translation type="unfinished"></translation>
+        <translation>Обзор сети</translation>
     </message>
     <message>
         <source>Enable network printer browsing</source>
-        <translation type="unfinished"></translation>
+        <translation>Включить обзор сетевых принтеров</translation>
     </message>
     <message>
         <source>Browse interval:</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал объявлений:</translation>
     </message>
     <message>
         <source>Browse timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут обзора:</translation>
     </message>
     <message>
         <source>Order of access control:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порядок контроля доступа:</translation>
     </message>
     <message>
         <source>Browse port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порт обзора:</translation>
     </message>
     <message>
         <source>Implicit classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Неявные классы</translation>
     </message>
     <message>
         <source>Also for local printers of the same name (&quot;Any&quot; classes)</source>
-        <translation type="unfinished"></translation>
+        <translation>Также для локальных принтеров с тем же именем (классы «Any»)</translation>
     </message>
     <message>
         <source>Hide the members of implicit classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Скрывать членов неявных классов</translation>
     </message>
     <message>
         <source>Use short names for remote printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Использовать короткие имена удалённых принтеров</translation>
     </message>
     <message>
         <source>Use the default printer of the network</source>
-        <translation type="unfinished"></translation>
+        <translation>Использовать сетевой принтер по умолчанию</translation>
     </message>
     <message>
         <source>Polls</source>
-        <translation type="unfinished"></translation>
+        <translation>Опросы</translation>
     </message>
     <message>
         <source>Resource</source>
-        <translation type="unfinished"></translation>
+        <translation>Ресурс</translation>
     </message>
     <message>
         <source>ACL</source>
-        <translation type="unfinished"></translation>
+        <translation>ACL</translation>
     </message>
     <message>
         <source>Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Правило</translation>
     </message>
     <message>
         <source>Relays</source>
-        <translation type="unfinished"></translation>
+        <translation>Ретрансляция</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>Откуда</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Куда</translation>
     </message>
     <message>
         <source>Protocols</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Прочее</translation>
     </message>
     <message>
         <source>LDAP bind DN:</source>
-        <translation type="unfinished"></translation>
+        <translation>DN привязки LDAP:</translation>
     </message>
     <message>
         <source>LDAP DN:</source>
-        <translation type="unfinished"></translation>
+        <translation>LDAP DN:</translation>
     </message>
     <message>
         <source>LDAP password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароль LDAP:</translation>
     </message>
     <message>
         <source>LDAP server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер LDAP:</translation>
     </message>
     <message>
         <source>Local options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Локальные параметры:</translation>
     </message>
     <message>
         <source>Remote options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалённые параметры:</translation>
     </message>
     <message>
         <source>Enable File Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить файловые устройства</translation>
     </message>
     <message>
         <source>Pass Environment Variables</source>
-        <translation type="unfinished"></translation>
+        <translation>Передавать переменные окружения</translation>
     </message>
     <message>
         <source>Include</source>
-        <translation type="unfinished"></translation>
+        <translation>Включаемые файлы</translation>
     </message>
     <message>
         <source>Set Environment Variables Values:</source>
-        <translation type="unfinished"></translation>
+        <translation>Задать значения переменных окружения:</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>Server configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка сервера</translation>
     </message>
     <message>
         <source>Unclassified</source>
-        <translation type="unfinished"></translation>
+        <translation>Не секретно</translation>
     </message>
     <message>
         <source>Classified</source>
-        <translation type="unfinished"></translation>
+        <translation>Для служебного пользования</translation>
     </message>
     <message>
         <source>Confidential</source>
-        <translation type="unfinished"></translation>
+        <translation>Конфиденциально</translation>
     </message>
     <message>
         <source>Secret</source>
-        <translation type="unfinished"></translation>
+        <translation>Секретно</translation>
     </message>
     <message>
         <source>Topsecret</source>
-        <translation type="unfinished"></translation>
+        <translation>Совершенно секретно</translation>
     </message>
     <message>
         <source>UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>UTF-8</translation>
     </message>
     <message>
         <source>CP-1251</source>
-        <translation type="unfinished"></translation>
+        <translation>CP-1251</translation>
     </message>
     <message>
         <source>ISO-8859-1</source>
-        <translation type="unfinished"></translation>
+        <translation>ISO-8859-1</translation>
     </message>
     <message>
         <source>ISO-8859-5</source>
-        <translation type="unfinished"></translation>
+        <translation>ISO-8859-5</translation>
     </message>
     <message>
         <source>English (US)</source>
-        <translation type="unfinished"></translation>
+        <translation>Английский (США)</translation>
     </message>
     <message>
         <source>Russian</source>
-        <translation type="unfinished"></translation>
+        <translation>Русский</translation>
     </message>
     <message>
         <source>BSD</source>
-        <translation type="unfinished"></translation>
+        <translation>BSD</translation>
     </message>
     <message>
         <source>Solaris</source>
-        <translation type="unfinished"></translation>
+        <translation>Solaris</translation>
     </message>
     <message>
         <source>Minimal</source>
-        <translation type="unfinished"></translation>
+        <translation>Минимальные</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Никаких</translation>
     </message>
     <message>
         <source>Product only</source>
-        <translation type="unfinished"></translation>
+        <translation>Только продукт</translation>
     </message>
     <message>
         <source>Major</source>
-        <translation type="unfinished"></translation>
+        <translation>Старший номер версии</translation>
     </message>
     <message>
         <source>Minor</source>
-        <translation type="unfinished"></translation>
+        <translation>Младший номер версии</translation>
     </message>
     <message>
         <source>OS</source>
-        <translation type="unfinished"></translation>
+        <translation>Версия и ОС</translation>
     </message>
     <message>
         <source>Full</source>
-        <translation type="unfinished"></translation>
+        <translation>Полные</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Выкл.</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Вкл.</translation>
     </message>
     <message>
         <source>Double</source>
-        <translation type="unfinished"></translation>
+        <translation>Двойная проверка</translation>
     </message>
     <message>
         <source>IPP</source>
-        <translation type="unfinished"></translation>
+        <translation>IPP</translation>
     </message>
     <message>
         <source>HTTP</source>
-        <translation type="unfinished"></translation>
+        <translation>HTTP</translation>
     </message>
     <message>
         <source>Required</source>
-        <translation type="unfinished"></translation>
+        <translation>Обязательно</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Никогда</translation>
     </message>
     <message>
         <source>If requested</source>
-        <translation type="unfinished"></translation>
+        <translation>По запросу</translation>
     </message>
     <message>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>Basic Digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic Digest</translation>
     </message>
     <message>
         <source>Digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Digest</translation>
     </message>
     <message>
         <source>Negotiate</source>
-        <translation type="unfinished"></translation>
+        <translation>Negotiate</translation>
     </message>
     <message>
         <source>Log all requests and state changes (default)</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать все запросы и изменения состояния (по умолчанию)</translation>
     </message>
     <message>
         <source>Log nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>Ничего не записывать</translation>
     </message>
     <message>
         <source>Log emergency conditions that prevent the server from running</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать аварийные ситуации, мешающие работе сервера</translation>
     </message>
     <message>
         <source>Log alerts that must be handled immediately</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать тревоги, требующие немедленной реакции</translation>
     </message>
     <message>
         <source>Log critical errors that don&apos;t prevent the server from running</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать критические ошибки, не мешающие работе сервера</translation>
     </message>
     <message>
         <source>Log general errors</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать обычные ошибки</translation>
     </message>
     <message>
         <source>Log errors and warnings</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать ошибки и предупреждения</translation>
     </message>
     <message>
         <source>Log temporary error conditions</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать временные ошибки</translation>
     </message>
     <message>
         <source>Log basic debugging information</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать основную отладочную информацию</translation>
     </message>
     <message>
         <source>Log all debugging information</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать всю отладочную информацию</translation>
     </message>
     <message>
         <source>Stop the printer and keep the job for future printing (default)</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить принтер и сохранить задание для последующей печати (по умолчанию)</translation>
     </message>
     <message>
         <source>Abort the job and proceed with the next job in the queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Прервать задание и перейти к следующему заданию в очереди</translation>
     </message>
     <message>
         <source>Retry the job after waiting for &apos;Job retry interval&apos; seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Повторить задание, выждав число секунд из поля «Интервал между попытками»</translation>
     </message>
     <message>
         <source>Allow browse packets by default, then check deny conditions</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию принимать пакеты обзора, затем проверять условия запрета</translation>
     </message>
     <message>
         <source>Deny browse packets by default, then check allow conditions</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию отклонять пакеты обзора, затем проверять условия разрешения</translation>
     </message>
     <message>
         <source>Bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Байт</translation>
     </message>
     <message>
         <source>Kilobytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Килобайт</translation>
     </message>
     <message>
         <source>Megabytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Мегабайт</translation>
     </message>
     <message>
         <source>Gigabytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Гигабайт</translation>
     </message>
     <message>
         <source>yes</source>
-        <translation type="unfinished"></translation>
+        <translation>да</translation>
     </message>
     <message>
         <source>no</source>
-        <translation type="unfinished"></translation>
+        <translation>нет</translation>
     </message>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить</translation>
     </message>
     <message>
         <source>Deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить</translation>
     </message>
     <message>
         <source>The scheduler ignores this setting in cupsd.conf: it is made in cups-files.conf.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер печати не учитывает этот параметр в cupsd.conf: он задаётся в cups-files.conf.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Policy already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Такая политика уже существует</translation>
     </message>
     <message>
         <source>Location already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Такое расположение уже существует</translation>
     </message>
     <message>
         <source>The policy &quot;%1&quot; is the default policy and the only one: the scheduler needs a default policy. Add another policy first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика «%1» — политика по умолчанию и единственная: серверу печати нужна политика по умолчанию. Сначала добавьте другую политику.</translation>
     </message>
     <message>
         <source>Default policy</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика по умолчанию</translation>
     </message>
     <message>
         <source>The policy &quot;%1&quot; is the default policy. Which policy becomes the default?</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика «%1» — политика по умолчанию. Какая политика станет политикой по умолчанию?</translation>
     </message>
 </context>
 <context>
@@ -2161,211 +2161,211 @@ Try Again?</source>
     <name>LimitDialog</name>
     <message>
         <source>All operations - used as the default limit for operations that are not listed</source>
-        <translation type="unfinished"></translation>
+        <translation>Все операции — ограничение по умолчанию для операций, не указанных в списке</translation>
     </message>
     <message>
         <source>Sets the printer-is-accepting-jobs value for a printer to true</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает для принтера значение printer-is-accepting-jobs в true</translation>
     </message>
     <message>
         <source>Adds or modifies a class</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавляет или изменяет класс</translation>
     </message>
     <message>
         <source>Adds or modifies a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавляет или изменяет принтер</translation>
     </message>
     <message>
         <source>Authenticates a job for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Выполняет аутентификацию задания для печати</translation>
     </message>
     <message>
         <source>Deletes a class</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляет класс</translation>
     </message>
     <message>
         <source>Deletes a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляет принтер</translation>
     </message>
     <message>
         <source>Gets a list of classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список классов</translation>
     </message>
     <message>
         <source>Gets the (network/server) default printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает принтер или класс по умолчанию (сети/сервера)</translation>
     </message>
     <message>
         <source>Gets a list of available devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список доступных устройств</translation>
     </message>
     <message>
         <source>Gets a list of available manufacturers or drivers</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список доступных производителей или драйверов</translation>
     </message>
     <message>
         <source>Gets a list of printers and/or classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список принтеров и/или классов</translation>
     </message>
     <message>
         <source>Moves a job to a new destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Перемещает задание на другой принтер или класс</translation>
     </message>
     <message>
         <source>Sets the printer-is-accepting-jobs value for a printer to false</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает для принтера значение printer-is-accepting-jobs в false</translation>
     </message>
     <message>
         <source>Sets the network/server default printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Задаёт принтер или класс по умолчанию для сети/сервера</translation>
     </message>
     <message>
         <source>Cancel a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменяет задание</translation>
     </message>
     <message>
         <source>Cancel a subscription</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменяет подписку</translation>
     </message>
     <message>
         <source>Create a new, empty job</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт новое пустое задание</translation>
     </message>
     <message>
         <source>Creates a notification subscription on a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт подписку на уведомления о задании</translation>
     </message>
     <message>
         <source>Creates a notification subscription on a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт подписку на уведомления о принтере</translation>
     </message>
     <message>
         <source>Sets the printer-state value for a printer to stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает для принтера значение printer-state в stopped</translation>
     </message>
     <message>
         <source>Sets the printer-state value for a printer to idle/processing</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает для принтера значение printer-state в idle/processing</translation>
     </message>
     <message>
         <source>Gets information about a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает сведения о задании</translation>
     </message>
     <message>
         <source>Gets a list of jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список заданий</translation>
     </message>
     <message>
         <source>Gets a list of events</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список событий</translation>
     </message>
     <message>
         <source>Gets information about a printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает сведения о принтере или классе</translation>
     </message>
     <message>
         <source>Gets information about a notification subscription</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает сведения о подписке на уведомления</translation>
     </message>
     <message>
         <source>Gets a list of notification subscriptions</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список подписок на уведомления</translation>
     </message>
     <message>
         <source>Holds a job for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Задерживает задание перед печатью</translation>
     </message>
     <message>
         <source>Creates a job with a single file for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт задание из одного файла для печати</translation>
     </message>
     <message>
         <source>Removes all jobs from a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляет все задания из очереди принтера</translation>
     </message>
     <message>
         <source>Releases a previously held job for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Освобождает ранее задержанное задание для печати</translation>
     </message>
     <message>
         <source>Renews a notification subscription</source>
-        <translation type="unfinished"></translation>
+        <translation>Продлевает подписку на уведомления</translation>
     </message>
     <message>
         <source>Reprints a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Печатает задание повторно</translation>
     </message>
     <message>
         <source>Sets the printer-stae value for a printer to idle/processing</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает для принтера значение printer-state в idle/processing</translation>
     </message>
     <message>
         <source>Adds a file to an job created with Create-Job</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавляет файл в задание, созданное операцией Create-Job</translation>
     </message>
     <message>
         <source>Changes job options</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменяет параметры задания</translation>
     </message>
     <message>
         <source>Validates job options prior to printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверяет параметры задания перед печатью</translation>
     </message>
     <message>
         <source>DELETE</source>
-        <translation type="unfinished"></translation>
+        <translation>DELETE</translation>
     </message>
     <message>
         <source>GET</source>
-        <translation type="unfinished"></translation>
+        <translation>GET</translation>
     </message>
     <message>
         <source>HEAD</source>
-        <translation type="unfinished"></translation>
+        <translation>HEAD</translation>
     </message>
     <message>
         <source>OPTIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>OPTIONS</translation>
     </message>
     <message>
         <source>POST</source>
-        <translation type="unfinished"></translation>
+        <translation>POST</translation>
     </message>
     <message>
         <source>PUT</source>
-        <translation type="unfinished"></translation>
+        <translation>PUT</translation>
     </message>
     <message>
         <source>TRACE</source>
-        <translation type="unfinished"></translation>
+        <translation>TRACE</translation>
     </message>
     <message>
         <source>Limit operations</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничение операций</translation>
     </message>
     <message>
         <source>Except of</source>
-        <translation type="unfinished"></translation>
+        <translation>Кроме</translation>
     </message>
     <message>
         <source>Operation</source>
-        <translation type="unfinished"></translation>
+        <translation>Операция</translation>
     </message>
     <message>
         <source>Limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничение</translation>
     </message>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры</translation>
     </message>
     <message>
         <source>yes</source>
-        <translation type="unfinished"></translation>
+        <translation>да</translation>
     </message>
     <message>
         <source>no</source>
-        <translation type="unfinished"></translation>
+        <translation>нет</translation>
     </message>
 </context>
 <context>
