@@ -1125,369 +1125,371 @@
     <name>CupsdConfHelp</name>
     <message>
         <source> The scheduler of CUPS 2.4 refuses this directive and does not start with it.</source>
-        <translation type="unfinished"></translation>
+        <translation> Сервер печати CUPS 2.4 не принимает эту директиву и с ней не запускается.</translation>
     </message>
     <message>
         <source>The host name the server gives itself in the addresses it sends to clients. The default is the machine&apos;s host name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя узла, которое сервер указывает для себя в адресах, отправляемых клиентам. По умолчанию — имя узла этого компьютера.</translation>
     </message>
     <message>
         <source>The e-mail address that problems with the server are reported to. The default is root at the server name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес электронной почты, на который сообщается о проблемах с сервером. По умолчанию — пользователь root на этом сервере (root@имя_сервера).</translation>
     </message>
     <message>
         <source>The classification printed on the banner pages of every job. The default is no classification.</source>
-        <translation type="unfinished"></translation>
+        <translation>Гриф секретности, печатаемый на титульных страницах каждого задания. По умолчанию гриф не задан.</translation>
     </message>
     <message>
         <source>Whether users may choose other banner pages than the classification prescribes. The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, могут ли пользователи выбирать титульные страницы, отличные от предписанных грифом. По умолчанию — No.</translation>
     </message>
     <message>
         <source>The character set of text files and of the server&apos;s web pages when nothing else is said. The default is utf-8.</source>
-        <translation type="unfinished"></translation>
+        <translation>Кодировка текстовых файлов и веб-страниц сервера, если иная не указана. По умолчанию — utf-8.</translation>
     </message>
     <message>
         <source>The language of the server&apos;s web pages and messages when a client asks for none. The default is the language of the scheduler&apos;s environment, otherwise English.</source>
-        <translation type="unfinished"></translation>
+        <translation>Язык веб-страниц и сообщений сервера, если клиент не запросил никакого. По умолчанию — язык окружения сервера печати, а если он не задан — английский.</translation>
     </message>
     <message>
         <source>How much the server tells about itself in the header of its HTTP answers. The default is Minimal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько сведений о себе сервер сообщает в заголовке своих HTTP-ответов. По умолчанию — Minimal.</translation>
     </message>
     <message>
         <source>&lt;table border=&quot;1&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;th&gt;Value&lt;/th&gt;&lt;th&gt;Header sent&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;None&lt;/td&gt;&lt;td&gt;nothing&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;ProductOnly&lt;/td&gt;&lt;td&gt;CUPS IPP&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Major&lt;/td&gt;&lt;td&gt;CUPS/2 IPP/2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minor&lt;/td&gt;&lt;td&gt;CUPS/2.4 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minimal&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;OS&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Full&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1; x86_64) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;table border=&quot;1&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;th&gt;Значение&lt;/th&gt;&lt;th&gt;Отправляемый заголовок&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;None&lt;/td&gt;&lt;td&gt;ничего&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;ProductOnly&lt;/td&gt;&lt;td&gt;CUPS IPP&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Major&lt;/td&gt;&lt;td&gt;CUPS/2 IPP/2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minor&lt;/td&gt;&lt;td&gt;CUPS/2.4 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minimal&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;OS&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Full&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1; x86_64) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
     <message>
         <source>The file into which the scheduler writes the list of its printers for programs that read a printcap file; an empty name turns it off. The default is /etc/printcap.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл, в который сервер печати записывает список своих принтеров для программ, читающих файл printcap; пустое имя отключает его. По умолчанию — /etc/printcap.</translation>
     </message>
     <message>
         <source>The program that IRIX desktops run to set printer options, named in the printcap file. The default is /usr/bin/glpoptions.</source>
-        <translation type="unfinished"></translation>
+        <translation>Программа, которую рабочие столы IRIX запускают для настройки параметров принтера; её имя указывается в файле printcap. По умолчанию — /usr/bin/glpoptions.</translation>
     </message>
     <message>
         <source>The format of the printcap file: BSD or Solaris. The default is BSD.</source>
-        <translation type="unfinished"></translation>
+        <translation>Формат файла printcap: BSD или Solaris. По умолчанию — BSD.</translation>
     </message>
     <message>
         <source>Whether the addresses of clients are looked up as host names: Off, On, or Double, which also checks that the name leads back to the same address. The default is Off.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, преобразуются ли адреса клиентов в имена узлов: Off, On или Double — в последнем случае также проверяется, что имя указывает обратно на тот же адрес. По умолчанию — Off.</translation>
     </message>
     <message>
         <source>Whether a client&apos;s connection stays open for further requests. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, остаётся ли соединение клиента открытым для последующих запросов. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>How long an idle connection is kept open. The default is 60 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени простаивающее соединение остаётся открытым. По умолчанию — 60 секунд.</translation>
     </message>
     <message>
         <source>The most clients the server serves at the same time. The default is 100.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число клиентов, которых сервер обслуживает одновременно. По умолчанию — 100.</translation>
     </message>
     <message>
         <source>The most clients from one host the server serves at the same time. The default is the value of MaxClients.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число клиентов с одного узла, которых сервер обслуживает одновременно. По умолчанию — значение MaxClients.</translation>
     </message>
     <message>
         <source>The largest print file or request the server accepts; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольший размер файла печати или запроса, который принимает сервер; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>How long the server waits for a client before it gives up the request. The default is 900 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени сервер ждёт клиента, прежде чем отказаться от запроса. По умолчанию — 900 секунд.</translation>
     </message>
     <message>
         <source>The Kerberos service name of the server for Negotiate authentication. The default is http. This dialog leaves the file&apos;s setting as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя службы Kerberos этого сервера для аутентификации Negotiate. По умолчанию — http. Этот диалог оставляет значение в файле без изменений.</translation>
     </message>
     <message>
         <source>The addresses with ports, and the domain sockets, on which the server takes connections; SSL marks those that only take encrypted ones. The default is none: the server does not start without an address to listen on.</source>
-        <translation type="unfinished"></translation>
+        <translation>Адреса с портами и доменные сокеты, на которых сервер принимает соединения; отметка SSL означает, что на адресе принимаются только зашифрованные соединения. По умолчанию не задано ни одного: без адреса для прослушивания сервер не запускается.</translation>
     </message>
     <message>
         <source>The user name given to requests from root on other machines that are not authenticated. The default is remroot.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя пользователя, которое получают неаутентифицированные запросы от root с других компьютеров. По умолчанию — remroot.</translation>
     </message>
     <message>
         <source>The certificate file of encrypted connections. The default is /etc/cups/ssl/server.crt.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл сертификата для зашифрованных соединений. По умолчанию — /etc/cups/ssl/server.crt.</translation>
     </message>
     <message>
         <source>How often the certificate with which local programs authenticate as root is renewed; 0 never renews it. The default is 300 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Как часто обновляется сертификат, с которым локальные программы проходят аутентификацию как root; 0 — никогда не обновлять. По умолчанию — 300 секунд.</translation>
     </message>
     <message>
         <source>The private key file of encrypted connections. The default is /etc/cups/ssl/server.key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл закрытого ключа для зашифрованных соединений. По умолчанию — /etc/cups/ssl/server.key.</translation>
     </message>
     <message>
         <source>The permissions, as an octal number, of the configuration files the scheduler writes. The default is 0640.</source>
-        <translation type="unfinished"></translation>
+        <translation>Права доступа (восьмеричное число) к файлам конфигурации, которые записывает сервер печати. По умолчанию — 0640.</translation>
     </message>
     <message>
         <source>Whether connections that need authentication must be encrypted: Never, IfRequested or Required. The default is Required.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, должны ли быть зашифрованы соединения, требующие аутентификации: Never, IfRequested или Required. По умолчанию — Required.</translation>
     </message>
     <message>
         <source>The kind of authentication used where a section asks for the default one. The default is Basic.</source>
-        <translation type="unfinished"></translation>
+        <translation>Вид аутентификации там, где раздел требует аутентификации по умолчанию. По умолчанию — Basic.</translation>
     </message>
     <message>
         <source>Whether new local printers are shared with the network. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, становятся ли новые локальные принтеры общими для сети. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>The groups whose members are administrators of the server. The default is the system&apos;s administrator groups, commonly lpadmin, sys and root.</source>
-        <translation type="unfinished"></translation>
+        <translation>Группы, члены которых являются администраторами сервера. По умолчанию — группы администраторов системы, обычно lpadmin, sys и root.</translation>
     </message>
     <message>
         <source>Access rules for a path of the server, such as /admin. The default is the rules of the nearest path above it that has a section of its own.</source>
-        <translation type="unfinished"></translation>
+        <translation>Правила доступа к пути на сервере, например /admin. По умолчанию действуют правила ближайшего вышестоящего пути, у которого есть свой раздел.</translation>
     </message>
     <message>
         <source>Named sets of rules for the operations on printers and jobs, which printers are given. The default is a built-in policy named default.</source>
-        <translation type="unfinished"></translation>
+        <translation>Именованные наборы правил для операций с принтерами и заданиями, назначаемые принтерам. По умолчанию — встроенная политика с именем default.</translation>
     </message>
     <message>
         <source>The policy of printers that have none of their own. The default is the policy named default.</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика для принтеров, у которых нет собственной. По умолчанию — политика с именем default.</translation>
     </message>
     <message>
         <source>The file the scheduler records the requests it serves in. The default is /var/log/cups/access_log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл, в который сервер печати записывает обслуженные запросы. По умолчанию — /var/log/cups/access_log.</translation>
     </message>
     <message>
         <source>The file of the scheduler&apos;s messages. The default is /var/log/cups/error_log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл сообщений сервера печати. По умолчанию — /var/log/cups/error_log.</translation>
     </message>
     <message>
         <source>The file in which every printed page is recorded. The default is /var/log/cups/page_log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл, в который записывается каждая напечатанная страница. По умолчанию — /var/log/cups/page_log.</translation>
     </message>
     <message>
         <source>The size at which a log file is set aside and a new one started; 0 never does so. The default is 1 megabyte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Размер, по достижении которого файл журнала откладывается в сторону и начинается новый; при 0 этого не происходит никогда. По умолчанию — 1 мегабайт.</translation>
     </message>
     <message>
         <source>How much the scheduler writes into its error log. The default is warn.</source>
-        <translation type="unfinished"></translation>
+        <translation>Насколько подробно сервер печати пишет в свой журнал ошибок. По умолчанию — warn.</translation>
     </message>
     <message>
         <source>The permissions, as an octal number, of the log files. The default is 0644.</source>
-        <translation type="unfinished"></translation>
+        <translation>Права доступа (восьмеричное число) к файлам журналов. По умолчанию — 0644.</translation>
     </message>
     <message>
         <source>How many connections may wait to be accepted. The default is the most the system allows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько соединений может ожидать приёма. По умолчанию — максимум, допускаемый системой.</translation>
     </message>
     <message>
         <source>Whether finished jobs stay in the job history. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, остаются ли завершённые задания в истории заданий. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether the documents of finished jobs are kept so that the jobs can be printed again. The default is one day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, хранятся ли документы завершённых заданий, чтобы эти задания можно было напечатать снова. По умолчанию — один день.</translation>
     </message>
     <message>
         <source>Whether finished jobs leave the history as soon as they no longer count for quotas. The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, удаляются ли завершённые задания из истории, как только они перестают учитываться в квотах. По умолчанию — No.</translation>
     </message>
     <message>
         <source>The most jobs the server keeps, finished ones included; 0 means no limit. The default is 500.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число заданий, которые хранит сервер, включая завершённые; 0 означает отсутствие ограничения. По умолчанию — 500.</translation>
     </message>
     <message>
         <source>The most active jobs one printer may have; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число активных заданий у одного принтера; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The most active jobs one user may have; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число активных заданий у одного пользователя; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The most copies of a document a user may ask for. The default is 9999.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число копий документа, которое может запросить пользователь. По умолчанию — 9999.</translation>
     </message>
     <message>
         <source>How often a failed job is tried again under the retry-job error policy. The default is 5.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько раз повторяется неудавшееся задание при политике ошибок retry-job. По умолчанию — 5.</translation>
     </message>
     <message>
         <source>How long the server waits before it tries a failed job again. The default is 30 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени сервер ждёт, прежде чем повторить неудавшееся задание. По умолчанию — 30 секунд.</translation>
     </message>
     <message>
         <source>What happens to a job when its printer fails. The default is stop-printer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Что происходит с заданием при сбое его принтера. По умолчанию — stop-printer.</translation>
     </message>
     <message>
         <source>How long the scheduler waits for running jobs to finish before it restarts. The default is 30 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени сервер печати ждёт завершения выполняющихся заданий перед перезапуском. По умолчанию — 30 секунд.</translation>
     </message>
     <message>
         <source>The user the filters and backends run as. The default is lp.</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь, от имени которого работают фильтры и модули вывода. По умолчанию — lp.</translation>
     </message>
     <message>
         <source>The group the filters and backends run as. The default is lp.</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа, от имени которой работают фильтры и модули вывода. По умолчанию — lp.</translation>
     </message>
     <message>
         <source>How much memory a filter may use for the images it renders. The default is 128 megabytes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько памяти фильтр может использовать для растеризуемых им изображений. По умолчанию — 128 мегабайт.</translation>
     </message>
     <message>
         <source>The total cost of the filters that may run at the same time; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Суммарная стоимость фильтров, которые могут работать одновременно; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The priority (nice value, 0 to 19) of filters; higher values leave more time to other programs. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Приоритет фильтров (значение nice от 0 до 19); чем больше значение, тем больше времени остаётся другим программам. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The directory of the scheduler&apos;s data files. The default is /usr/share/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог файлов данных сервера печати. По умолчанию — /usr/share/cups.</translation>
     </message>
     <message>
         <source>The directory of the server&apos;s web pages. The default is /usr/share/cups/doc-root.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог веб-страниц сервера. По умолчанию — /usr/share/cups/doc-root.</translation>
     </message>
     <message>
         <source>The spool directory of jobs waiting to print. The default is /var/spool/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог очереди заданий, ожидающих печати. По умолчанию — /var/spool/cups.</translation>
     </message>
     <message>
         <source>The directory of the filters, backends and other programs of the scheduler. The default is /usr/lib/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог фильтров, модулей вывода и других программ сервера печати. По умолчанию — /usr/lib/cups.</translation>
     </message>
     <message>
         <source>The directory of the server&apos;s configuration files. The default is /etc/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог файлов конфигурации сервера. По умолчанию — /etc/cups.</translation>
     </message>
     <message>
         <source>The directory of temporary files. The default is /var/spool/cups/tmp.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог временных файлов. По умолчанию — /var/spool/cups/tmp.</translation>
     </message>
     <message>
         <source>The directories in which filters look for fonts. The default is /usr/share/cups/fonts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталоги, в которых фильтры ищут шрифты. По умолчанию — /usr/share/cups/fonts.</translation>
     </message>
     <message>
         <source>Whether the server announces its shared printers to the network and takes up printers that other servers announce. The default is Off.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, объявляет ли сервер свои общие принтеры в сети и подключает ли принтеры, объявленные другими серверами. По умолчанию — Off.</translation>
     </message>
     <message>
         <source>Seconds between two announcements of the printers; 0 sends none. The default is 30 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Число секунд между двумя объявлениями принтеров; при 0 объявления не отправляются. По умолчанию — 30 секунд.</translation>
     </message>
     <message>
         <source>Seconds after which a remote printer that is no longer announced is removed. The default is 300 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Число секунд, по истечении которых удалённый принтер, который больше не объявляется, удаляется. По умолчанию — 300 секунд.</translation>
     </message>
     <message>
         <source>Whether announcements are taken unless a rule denies them, or refused unless a rule allows them. The default is deny,allow.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, принимаются ли объявления, пока их не запретит правило, или отклоняются, пока их не разрешит правило. По умолчанию — deny,allow.</translation>
     </message>
     <message>
         <source>The UDP port of the announcements. The default is 631.</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP-порт для объявлений. По умолчанию — 631.</translation>
     </message>
     <message>
         <source>Whether printers of the same name on several servers are joined into one class that spreads the jobs. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, объединяются ли принтеры с одинаковым именем на нескольких серверах в один класс, распределяющий между ними задания. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether such a class, named AnyPrinter, is also made when a local printer has the same name as remote ones. The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, создаётся ли такой класс с именем AnyPrinter и тогда, когда у локального принтера то же имя, что и у удалённых. По умолчанию — No.</translation>
     </message>
     <message>
         <source>Whether the printers joined into an implicit class are hidden. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, скрываются ли принтеры, объединённые в неявный класс. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether remote printers are named without their server where the name is unique. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, называются ли удалённые принтеры без имени своего сервера, если имя уникально. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether the default printer announced on the network becomes the default of this server when it has none. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, становится ли объявленный в сети принтер по умолчанию принтером по умолчанию этого сервера, если у того его нет. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Servers whose printers are asked for regularly, for networks that announcements do not reach. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Серверы, у которых регулярно запрашиваются их принтеры, — для сетей, куда не доходят объявления. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>The hosts or networks whose announcements are taken up (BrowseAllow) or ignored (BrowseDeny). The default is to take up all.</source>
-        <translation type="unfinished"></translation>
+        <translation>Узлы или сети, объявления которых принимаются (BrowseAllow) или игнорируются (BrowseDeny). По умолчанию принимаются все.</translation>
     </message>
     <message>
         <source>Passes announcements received from one address on to another. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Передаёт объявления, полученные с одного адреса, на другой. По умолчанию не задано.</translation>
     </message>
     <message>
         <source>The protocols with which the local shared printers are announced. The default is dnssd.</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы, с помощью которых объявляются локальные общие принтеры. По умолчанию — dnssd.</translation>
     </message>
     <message>
         <source>The protocols used both to announce printers and to find them. The default is dnssd.</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы, используемые как для объявления принтеров, так и для их поиска. По умолчанию — dnssd.</translation>
     </message>
     <message>
         <source>The protocols with which remote printers are found. The default is cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы, с помощью которых находятся удалённые принтеры. По умолчанию — cups.</translation>
     </message>
     <message>
         <source>The distinguished name with which the server logs in to the LDAP server. The default is an anonymous login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Различающееся имя (DN), с которым сервер входит на сервер LDAP. По умолчанию — анонимный вход.</translation>
     </message>
     <message>
         <source>The LDAP entry below which printers are announced and looked for. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Запись LDAP, ниже которой объявляются и ищутся принтеры. По умолчанию не задана.</translation>
     </message>
     <message>
         <source>The password of the LDAP login. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароль для входа в LDAP. По умолчанию не задан.</translation>
     </message>
     <message>
         <source>The address of the LDAP server. The default is the system&apos;s LDAP configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес сервера LDAP. По умолчанию он берётся из системной конфигурации LDAP.</translation>
     </message>
     <message>
         <source>Options added to the addresses of the printers this server announces. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры, добавляемые к адресам принтеров, которые объявляет этот сервер. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>Options added to the addresses of remote printers. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры, добавляемые к адресам удалённых принтеров. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>Whether printers may print into files (device addresses beginning with file:). The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, могут ли принтеры печатать в файлы (адреса устройств, начинающиеся с file:). По умолчанию — No.</translation>
     </message>
     <message>
         <source>Environment variables of the scheduler that its filters and backends receive as well. The default is none beyond the scheduler&apos;s own set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Переменные окружения сервера печати, которые также получают его фильтры и модули вывода. По умолчанию — только собственный набор переменных сервера печати.</translation>
     </message>
     <message>
         <source>Further files read as part of this configuration. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Дополнительные файлы, читаемые как часть этой конфигурации. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>Environment variables set for filters and backends, with their values. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Переменные окружения с их значениями, задаваемые для фильтров и модулей вывода. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;p&gt;&lt;b&gt;%1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;%3&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;p&gt;&lt;b&gt;%1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;%3&lt;/html&gt;</translation>
     </message>
     <message>
         <source>%1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+%2</translation>
     </message>
 </context>
 <context>
