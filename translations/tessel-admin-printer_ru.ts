@@ -28,7 +28,7 @@
     <name>AclRequireDialog</name>
     <message>
         <source>Authentication is required for</source>
-        <translation>Требуется аутентификация для</translation>
+        <translation>Требование аутентификации</translation>
     </message>
     <message>
         <source>User</source>
@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Authentication is required for</source>
-        <translation>Требуется аутентификация для</translation>
+        <translation>Требование аутентификации</translation>
     </message>
     <message>
         <source>Authenticated user must be one of the named users or groups that follow:</source>
@@ -99,11 +99,11 @@
     </message>
     <message>
         <source>Allow,deny</source>
-        <translation>Разрешить,запретить</translation>
+        <translation>Разрешить, запретить</translation>
     </message>
     <message>
         <source>Deny,allow</source>
-        <translation>Запретить,разрешить</translation>
+        <translation>Запретить, разрешить</translation>
     </message>
     <message>
         <source>All</source>
@@ -2163,11 +2163,11 @@ Try Again?</source>
     <name>LimitDialog</name>
     <message>
         <source>All operations - used as the default limit for operations that are not listed</source>
-        <translation>Все операции — ограничение по умолчанию для операций, не указанных в списке</translation>
+        <translation>Все операции — ограничение по умолчанию для неуказанных операций</translation>
     </message>
     <message>
         <source>Sets the printer-is-accepting-jobs value for a printer to true</source>
-        <translation>Устанавливает для принтера значение printer-is-accepting-jobs в true</translation>
+        <translation>Устанавливает printer-is-accepting-jobs принтера в true</translation>
     </message>
     <message>
         <source>Adds or modifies a class</source>
@@ -2215,7 +2215,7 @@ Try Again?</source>
     </message>
     <message>
         <source>Sets the printer-is-accepting-jobs value for a printer to false</source>
-        <translation>Устанавливает для принтера значение printer-is-accepting-jobs в false</translation>
+        <translation>Устанавливает printer-is-accepting-jobs принтера в false</translation>
     </message>
     <message>
         <source>Sets the network/server default printer or class</source>
@@ -2243,11 +2243,11 @@ Try Again?</source>
     </message>
     <message>
         <source>Sets the printer-state value for a printer to stopped</source>
-        <translation>Устанавливает для принтера значение printer-state в stopped</translation>
+        <translation>Устанавливает printer-state принтера в stopped</translation>
     </message>
     <message>
         <source>Sets the printer-state value for a printer to idle/processing</source>
-        <translation>Устанавливает для принтера значение printer-state в idle/processing</translation>
+        <translation>Устанавливает printer-state принтера в idle/processing</translation>
     </message>
     <message>
         <source>Gets information about a job</source>
@@ -2299,7 +2299,7 @@ Try Again?</source>
     </message>
     <message>
         <source>Sets the printer-stae value for a printer to idle/processing</source>
-        <translation>Устанавливает для принтера значение printer-state в idle/processing</translation>
+        <translation>Устанавливает printer-state принтера в idle/processing</translation>
     </message>
     <message>
         <source>Adds a file to an job created with Create-Job</source>
