@@ -5,180 +5,180 @@
     <name>AclAddDialog</name>
     <message>
         <source>ACL rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Правило доступа</translation>
     </message>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить</translation>
     </message>
     <message>
         <source>Deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Действие</translation>
     </message>
     <message>
         <source>Enter resource string</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите строку ресурса</translation>
     </message>
 </context>
 <context>
     <name>AclRequireDialog</name>
     <message>
         <source>Authentication is required for</source>
-        <translation type="unfinished"></translation>
+        <translation>Требование аутентификации</translation>
     </message>
     <message>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь</translation>
     </message>
     <message>
         <source>Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа</translation>
     </message>
     <message>
         <source>Any valid user</source>
-        <translation type="unfinished"></translation>
+        <translation>Любой действительный пользователь</translation>
     </message>
     <message>
         <source>User or group:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь или группа:</translation>
     </message>
 </context>
 <context>
     <name>AclWidget</name>
     <message>
         <source>Access rules</source>
-        <translation type="unfinished"></translation>
+        <translation>Правила доступа</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие</translation>
     </message>
     <message>
         <source>Order:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порядок:</translation>
     </message>
     <message>
         <source>Satisfy:</source>
-        <translation type="unfinished"></translation>
+        <translation>Условия:</translation>
     </message>
     <message>
         <source>Authentication type:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип аутентификации:</translation>
     </message>
     <message>
         <source>Encryption:</source>
-        <translation type="unfinished"></translation>
+        <translation>Шифрование:</translation>
     </message>
     <message>
         <source>ACL</source>
-        <translation type="unfinished"></translation>
+        <translation>ACL</translation>
     </message>
     <message>
         <source>Resource</source>
-        <translation type="unfinished"></translation>
+        <translation>Ресурс</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Действие</translation>
     </message>
     <message>
         <source>Authentication is required for</source>
-        <translation type="unfinished"></translation>
+        <translation>Требование аутентификации</translation>
     </message>
     <message>
         <source>Authenticated user must be one of the named users or groups that follow:</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентифицированный пользователь должен входить в число следующих пользователей или групп:</translation>
     </message>
     <message>
         <source>Authenticated user must be one of the named users or groups that follow</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентифицированный пользователь должен входить в число следующих пользователей или групп</translation>
     </message>
     <message>
         <source>Allow,deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить, запретить</translation>
     </message>
     <message>
         <source>Deny,allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить, разрешить</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Все</translation>
     </message>
     <message>
         <source>Any</source>
-        <translation type="unfinished"></translation>
+        <translation>Любое</translation>
     </message>
     <message>
         <source>If requested</source>
-        <translation type="unfinished"></translation>
+        <translation>По запросу</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Никогда</translation>
     </message>
     <message>
         <source>Required</source>
-        <translation type="unfinished"></translation>
+        <translation>Обязательно</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет</translation>
     </message>
     <message>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>Digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Digest</translation>
     </message>
     <message>
         <source>Basic digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic digest</translation>
     </message>
     <message>
         <source>Negotiate</source>
-        <translation type="unfinished"></translation>
+        <translation>Negotiate</translation>
     </message>
     <message>
         <source>Deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить</translation>
     </message>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить</translation>
     </message>
     <message>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь</translation>
     </message>
     <message>
         <source>Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа</translation>
     </message>
     <message>
         <source>Any valid user</source>
-        <translation type="unfinished"></translation>
+        <translation>Любой действительный пользователь</translation>
     </message>
 </context>
 <context>
     <name>AddEditDelTreeWidget</name>
     <message>
         <source>Add...</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить...</translation>
     </message>
     <message>
         <source>Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить...</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить</translation>
     </message>
 </context>
 <context>
@@ -248,26 +248,26 @@
     <name>BrowsePollDialog</name>
     <message>
         <source>Poll</source>
-        <translation type="unfinished"></translation>
+        <translation>Опрос</translation>
     </message>
     <message>
         <source>Host</source>
-        <translation type="unfinished"></translation>
+        <translation>Узел</translation>
     </message>
 </context>
 <context>
     <name>BrowseRelayDialog</name>
     <message>
         <source>Relay</source>
-        <translation type="unfinished"></translation>
+        <translation>Ретрансляция</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>Откуда</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Куда</translation>
     </message>
 </context>
 <context>
@@ -316,15 +316,15 @@
     <name>ConfigNode</name>
     <message>
         <source>IO error. Unable to open file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода. Не удалось открыть файл.</translation>
     </message>
     <message>
         <source>IO error. Unable to read file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода. Не удалось прочитать файл.</translation>
     </message>
     <message>
         <source>IO error. Unable to write file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ввода-вывода. Не удалось записать файл.</translation>
     </message>
 </context>
 <context>
@@ -446,1048 +446,1050 @@
     <name>CupsdConfDialog</name>
     <message>
         <source>Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер</translation>
     </message>
     <message>
         <source>Server name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя сервера:</translation>
     </message>
     <message>
         <source>Server administrator:</source>
-        <translation type="unfinished"></translation>
+        <translation>Администратор сервера:</translation>
     </message>
     <message>
         <source>Classification:</source>
-        <translation type="unfinished"></translation>
+        <translation>Гриф секретности:</translation>
     </message>
     <message>
         <source>Override</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить замену</translation>
     </message>
     <message>
         <source>Default charset:</source>
-        <translation type="unfinished"></translation>
+        <translation>Кодировка по умолчанию:</translation>
     </message>
     <message>
         <source>Default language:</source>
-        <translation type="unfinished"></translation>
+        <translation>Язык по умолчанию:</translation>
     </message>
     <message>
         <source>Server tokens:</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения о сервере:</translation>
     </message>
     <message>
         <source>Printcap:</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл printcap:</translation>
     </message>
     <message>
         <source>Printcap format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Формат printcap:</translation>
     </message>
     <message>
         <source>Printcap GUI:</source>
-        <translation type="unfinished"></translation>
+        <translation>GUI для printcap:</translation>
     </message>
     <message>
         <source>Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Сеть</translation>
     </message>
     <message>
         <source>Host name lookups:</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск имён узлов:</translation>
     </message>
     <message>
         <source>Keep alive</source>
-        <translation type="unfinished"></translation>
+        <translation>Поддерживать соединение</translation>
     </message>
     <message>
         <source>Keep alive timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут соединения:</translation>
     </message>
     <message>
         <source> sec</source>
-        <translation type="unfinished"></translation>
+        <translation> с</translation>
     </message>
     <message>
         <source>Maximum clients:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум клиентов:</translation>
     </message>
     <message>
         <source>Maximum clients per host:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум клиентов с одного узла:</translation>
     </message>
     <message>
         <source>Request size limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Предел размера запроса:</translation>
     </message>
     <message>
         <source>Timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут:</translation>
     </message>
     <message>
         <source>GSS service name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя службы GSS:</translation>
     </message>
     <message>
         <source>Listen</source>
-        <translation type="unfinished"></translation>
+        <translation>Прослушивание</translation>
     </message>
     <message>
         <source>Destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес</translation>
     </message>
     <message>
         <source>SSL</source>
-        <translation type="unfinished"></translation>
+        <translation>SSL</translation>
     </message>
     <message>
         <source>Security</source>
-        <translation type="unfinished"></translation>
+        <translation>Безопасность</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие</translation>
     </message>
     <message>
         <source>Remote root user:</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя удалённого root:</translation>
     </message>
     <message>
         <source>Server certificate:</source>
-        <translation type="unfinished"></translation>
+        <translation>Сертификат сервера:</translation>
     </message>
     <message>
         <source>Root certificate duration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Срок действия root-сертификата:</translation>
     </message>
     <message>
         <source>Server key:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ключ сервера:</translation>
     </message>
     <message>
         <source>Configuration file permissions:</source>
-        <translation type="unfinished"></translation>
+        <translation>Права файлов конфигурации:</translation>
     </message>
     <message>
         <source>Default encryption:</source>
-        <translation type="unfinished"></translation>
+        <translation>Шифрование по умолчанию:</translation>
     </message>
     <message>
         <source>Default authentication type:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип аутентификации по умолчанию:</translation>
     </message>
     <message>
         <source>DefaultShared</source>
-        <translation type="unfinished"></translation>
+        <translation>Общий доступ к новым принтерам (DefaultShared)</translation>
     </message>
     <message>
         <source>System group</source>
-        <translation type="unfinished"></translation>
+        <translation>Системная группа</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Locations</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположения</translation>
     </message>
     <message>
         <source>Policy</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика</translation>
     </message>
     <message>
         <source>Default policy:</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика по умолчанию:</translation>
     </message>
     <message>
         <source>Logging</source>
-        <translation type="unfinished"></translation>
+        <translation>Журналы</translation>
     </message>
     <message>
         <source>Access log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал доступа:</translation>
     </message>
     <message>
         <source>Error log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал ошибок:</translation>
     </message>
     <message>
         <source>Page log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал страниц:</translation>
     </message>
     <message>
         <source>Maximum log size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимальный размер журнала:</translation>
     </message>
     <message>
         <source>Log level:</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень журнала:</translation>
     </message>
     <message>
         <source>Log file permissions:</source>
-        <translation type="unfinished"></translation>
+        <translation>Права файлов журналов:</translation>
     </message>
     <message>
         <source>Listen back log:</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь подключений:</translation>
     </message>
     <message>
         <source>Job</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания</translation>
     </message>
     <message>
         <source>Preserve job history</source>
-        <translation type="unfinished"></translation>
+        <translation>Хранить историю заданий</translation>
     </message>
     <message>
         <source>Preserve job files</source>
-        <translation type="unfinished"></translation>
+        <translation>Хранить файлы заданий</translation>
     </message>
     <message>
         <source>Automatically purge jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Автоматически удалять задания</translation>
     </message>
     <message>
         <source>Maximum jobs:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум заданий:</translation>
     </message>
     <message>
         <source>Maximum jobs per printer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум заданий на принтер:</translation>
     </message>
     <message>
         <source>Maximum jobs per user:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум заданий на пользователя:</translation>
     </message>
     <message>
         <source>Maximum copies:</source>
-        <translation type="unfinished"></translation>
+        <translation>Максимум копий:</translation>
     </message>
     <message>
         <source>Job retry limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Число повторных попыток:</translation>
     </message>
     <message>
         <source>Job retry interval:</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал между попытками:</translation>
     </message>
     <message>
         <source>Error policy:</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика при ошибках:</translation>
     </message>
     <message>
         <source>Reload timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут перезапуска:</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтры</translation>
     </message>
     <message>
         <source>User:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь:</translation>
     </message>
     <message>
         <source>Group:</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа:</translation>
     </message>
     <message>
         <source>RIP cache:</source>
-        <translation type="unfinished"></translation>
+        <translation>Кэш RIP:</translation>
     </message>
     <message>
         <source>Filter limit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Предел фильтров:</translation>
     </message>
     <message>
         <source>Filter nice value:</source>
-        <translation type="unfinished"></translation>
+        <translation>Приоритет фильтров (nice):</translation>
     </message>
     <message>
         <source>Folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталоги</translation>
     </message>
     <message>
         <source>Data directory:</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог данных:</translation>
     </message>
     <message>
         <source>Document root:</source>
-        <translation type="unfinished"></translation>
+        <translation>Корень документов:</translation>
     </message>
     <message>
         <source>Request root:</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог запросов:</translation>
     </message>
     <message>
         <source>Server binaries:</source>
-        <translation type="unfinished"></translation>
+        <translation>Программы сервера:</translation>
     </message>
     <message>
         <source>Server root:</source>
-        <translation type="unfinished"></translation>
+        <translation>Корень сервера:</translation>
     </message>
     <message>
         <source>Temporary files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Временные файлы:</translation>
     </message>
     <message>
         <source>Fonts path</source>
-        <translation type="unfinished"></translation>
+        <translation>Пути к шрифтам</translation>
     </message>
     <message>
         <source>Browsing</source>
-        <translation type="unfinished"></translation>
+        <translation>Обзор сети</translation>
     </message>
     <message>
         <source>Enable network printer browsing</source>
-        <translation type="unfinished"></translation>
+        <translation>Включить обзор сетевых принтеров</translation>
     </message>
     <message>
         <source>Browse interval:</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал объявлений:</translation>
     </message>
     <message>
         <source>Browse timeout:</source>
-        <translation type="unfinished"></translation>
+        <translation>Тайм-аут обзора:</translation>
     </message>
     <message>
         <source>Order of access control:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порядок контроля доступа:</translation>
     </message>
     <message>
         <source>Browse port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порт обзора:</translation>
     </message>
     <message>
         <source>Implicit classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Неявные классы</translation>
     </message>
     <message>
         <source>Also for local printers of the same name (&quot;Any&quot; classes)</source>
-        <translation type="unfinished"></translation>
+        <translation>Также для локальных принтеров с тем же именем (классы «Any»)</translation>
     </message>
     <message>
         <source>Hide the members of implicit classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Скрывать членов неявных классов</translation>
     </message>
     <message>
         <source>Use short names for remote printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Использовать короткие имена удалённых принтеров</translation>
     </message>
     <message>
         <source>Use the default printer of the network</source>
-        <translation type="unfinished"></translation>
+        <translation>Использовать сетевой принтер по умолчанию</translation>
     </message>
     <message>
         <source>Polls</source>
-        <translation type="unfinished"></translation>
+        <translation>Опросы</translation>
     </message>
     <message>
         <source>Resource</source>
-        <translation type="unfinished"></translation>
+        <translation>Ресурс</translation>
     </message>
     <message>
         <source>ACL</source>
-        <translation type="unfinished"></translation>
+        <translation>ACL</translation>
     </message>
     <message>
         <source>Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Правило</translation>
     </message>
     <message>
         <source>Relays</source>
-        <translation type="unfinished"></translation>
+        <translation>Ретрансляция</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>Откуда</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Куда</translation>
     </message>
     <message>
         <source>Protocols</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Прочее</translation>
     </message>
     <message>
         <source>LDAP bind DN:</source>
-        <translation type="unfinished"></translation>
+        <translation>DN привязки LDAP:</translation>
     </message>
     <message>
         <source>LDAP DN:</source>
-        <translation type="unfinished"></translation>
+        <translation>LDAP DN:</translation>
     </message>
     <message>
         <source>LDAP password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароль LDAP:</translation>
     </message>
     <message>
         <source>LDAP server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер LDAP:</translation>
     </message>
     <message>
         <source>Local options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Локальные параметры:</translation>
     </message>
     <message>
         <source>Remote options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалённые параметры:</translation>
     </message>
     <message>
         <source>Enable File Devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить файловые устройства</translation>
     </message>
     <message>
         <source>Pass Environment Variables</source>
-        <translation type="unfinished"></translation>
+        <translation>Передавать переменные окружения</translation>
     </message>
     <message>
         <source>Include</source>
-        <translation type="unfinished"></translation>
+        <translation>Включаемые файлы</translation>
     </message>
     <message>
         <source>Set Environment Variables Values:</source>
-        <translation type="unfinished"></translation>
+        <translation>Задать значения переменных окружения:</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>Server configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка сервера</translation>
     </message>
     <message>
         <source>Unclassified</source>
-        <translation type="unfinished"></translation>
+        <translation>Не секретно</translation>
     </message>
     <message>
         <source>Classified</source>
-        <translation type="unfinished"></translation>
+        <translation>Для служебного пользования</translation>
     </message>
     <message>
         <source>Confidential</source>
-        <translation type="unfinished"></translation>
+        <translation>Конфиденциально</translation>
     </message>
     <message>
         <source>Secret</source>
-        <translation type="unfinished"></translation>
+        <translation>Секретно</translation>
     </message>
     <message>
         <source>Topsecret</source>
-        <translation type="unfinished"></translation>
+        <translation>Совершенно секретно</translation>
     </message>
     <message>
         <source>UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>UTF-8</translation>
     </message>
     <message>
         <source>CP-1251</source>
-        <translation type="unfinished"></translation>
+        <translation>CP-1251</translation>
     </message>
     <message>
         <source>ISO-8859-1</source>
-        <translation type="unfinished"></translation>
+        <translation>ISO-8859-1</translation>
     </message>
     <message>
         <source>ISO-8859-5</source>
-        <translation type="unfinished"></translation>
+        <translation>ISO-8859-5</translation>
     </message>
     <message>
         <source>English (US)</source>
-        <translation type="unfinished"></translation>
+        <translation>Английский (США)</translation>
     </message>
     <message>
         <source>Russian</source>
-        <translation type="unfinished"></translation>
+        <translation>Русский</translation>
     </message>
     <message>
         <source>BSD</source>
-        <translation type="unfinished"></translation>
+        <translation>BSD</translation>
     </message>
     <message>
         <source>Solaris</source>
-        <translation type="unfinished"></translation>
+        <translation>Solaris</translation>
     </message>
     <message>
         <source>Minimal</source>
-        <translation type="unfinished"></translation>
+        <translation>Минимальные</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Никаких</translation>
     </message>
     <message>
         <source>Product only</source>
-        <translation type="unfinished"></translation>
+        <translation>Только продукт</translation>
     </message>
     <message>
         <source>Major</source>
-        <translation type="unfinished"></translation>
+        <translation>Старший номер версии</translation>
     </message>
     <message>
         <source>Minor</source>
-        <translation type="unfinished"></translation>
+        <translation>Младший номер версии</translation>
     </message>
     <message>
         <source>OS</source>
-        <translation type="unfinished"></translation>
+        <translation>Версия и ОС</translation>
     </message>
     <message>
         <source>Full</source>
-        <translation type="unfinished"></translation>
+        <translation>Полные</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Выкл.</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Вкл.</translation>
     </message>
     <message>
         <source>Double</source>
-        <translation type="unfinished"></translation>
+        <translation>Двойная проверка</translation>
     </message>
     <message>
         <source>IPP</source>
-        <translation type="unfinished"></translation>
+        <translation>IPP</translation>
     </message>
     <message>
         <source>HTTP</source>
-        <translation type="unfinished"></translation>
+        <translation>HTTP</translation>
     </message>
     <message>
         <source>Required</source>
-        <translation type="unfinished"></translation>
+        <translation>Обязательно</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Никогда</translation>
     </message>
     <message>
         <source>If requested</source>
-        <translation type="unfinished"></translation>
+        <translation>По запросу</translation>
     </message>
     <message>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>Basic Digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic Digest</translation>
     </message>
     <message>
         <source>Digest</source>
-        <translation type="unfinished"></translation>
+        <translation>Digest</translation>
     </message>
     <message>
         <source>Negotiate</source>
-        <translation type="unfinished"></translation>
+        <translation>Negotiate</translation>
     </message>
     <message>
         <source>Log all requests and state changes (default)</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать все запросы и изменения состояния (по умолчанию)</translation>
     </message>
     <message>
         <source>Log nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>Ничего не записывать</translation>
     </message>
     <message>
         <source>Log emergency conditions that prevent the server from running</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать аварийные ситуации, мешающие работе сервера</translation>
     </message>
     <message>
         <source>Log alerts that must be handled immediately</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать тревоги, требующие немедленной реакции</translation>
     </message>
     <message>
         <source>Log critical errors that don&apos;t prevent the server from running</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать критические ошибки, не мешающие работе сервера</translation>
     </message>
     <message>
         <source>Log general errors</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать обычные ошибки</translation>
     </message>
     <message>
         <source>Log errors and warnings</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать ошибки и предупреждения</translation>
     </message>
     <message>
         <source>Log temporary error conditions</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать временные ошибки</translation>
     </message>
     <message>
         <source>Log basic debugging information</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать основную отладочную информацию</translation>
     </message>
     <message>
         <source>Log all debugging information</source>
-        <translation type="unfinished"></translation>
+        <translation>Записывать всю отладочную информацию</translation>
     </message>
     <message>
         <source>Stop the printer and keep the job for future printing (default)</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить принтер и сохранить задание для последующей печати (по умолчанию)</translation>
     </message>
     <message>
         <source>Abort the job and proceed with the next job in the queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Прервать задание и перейти к следующему заданию в очереди</translation>
     </message>
     <message>
         <source>Retry the job after waiting for &apos;Job retry interval&apos; seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Повторить задание, выждав число секунд из поля «Интервал между попытками»</translation>
     </message>
     <message>
         <source>Allow browse packets by default, then check deny conditions</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию принимать пакеты обзора, затем проверять условия запрета</translation>
     </message>
     <message>
         <source>Deny browse packets by default, then check allow conditions</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию отклонять пакеты обзора, затем проверять условия разрешения</translation>
     </message>
     <message>
         <source>Bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Байт</translation>
     </message>
     <message>
         <source>Kilobytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Килобайт</translation>
     </message>
     <message>
         <source>Megabytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Мегабайт</translation>
     </message>
     <message>
         <source>Gigabytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Гигабайт</translation>
     </message>
     <message>
         <source>yes</source>
-        <translation type="unfinished"></translation>
+        <translation>да</translation>
     </message>
     <message>
         <source>no</source>
-        <translation type="unfinished"></translation>
+        <translation>нет</translation>
     </message>
     <message>
         <source>Allow</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешить</translation>
     </message>
     <message>
         <source>Deny</source>
-        <translation type="unfinished"></translation>
+        <translation>Запретить</translation>
     </message>
     <message>
         <source>The scheduler ignores this setting in cupsd.conf: it is made in cups-files.conf.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер печати не учитывает этот параметр в cupsd.conf: он задаётся в cups-files.conf.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Policy already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Такая политика уже существует</translation>
     </message>
     <message>
         <source>Location already exists</source>
-        <translation type="unfinished"></translation>
+        <translation>Такое расположение уже существует</translation>
     </message>
     <message>
         <source>The policy &quot;%1&quot; is the default policy and the only one: the scheduler needs a default policy. Add another policy first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика «%1» — политика по умолчанию и единственная: серверу печати нужна политика по умолчанию. Сначала добавьте другую политику.</translation>
     </message>
     <message>
         <source>Default policy</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика по умолчанию</translation>
     </message>
     <message>
         <source>The policy &quot;%1&quot; is the default policy. Which policy becomes the default?</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика «%1» — политика по умолчанию. Какая политика станет политикой по умолчанию?</translation>
     </message>
 </context>
 <context>
     <name>CupsdConfHelp</name>
     <message>
         <source> The scheduler of CUPS 2.4 refuses this directive and does not start with it.</source>
-        <translation type="unfinished"></translation>
+        <translation> Сервер печати CUPS 2.4 не принимает эту директиву и с ней не запускается.</translation>
     </message>
     <message>
         <source>The host name the server gives itself in the addresses it sends to clients. The default is the machine&apos;s host name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя узла, которое сервер указывает для себя в адресах, отправляемых клиентам. По умолчанию — имя узла этого компьютера.</translation>
     </message>
     <message>
         <source>The e-mail address that problems with the server are reported to. The default is root at the server name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес электронной почты, на который сообщается о проблемах с сервером. По умолчанию — пользователь root на этом сервере (root@имя_сервера).</translation>
     </message>
     <message>
         <source>The classification printed on the banner pages of every job. The default is no classification.</source>
-        <translation type="unfinished"></translation>
+        <translation>Гриф секретности, печатаемый на титульных страницах каждого задания. По умолчанию гриф не задан.</translation>
     </message>
     <message>
         <source>Whether users may choose other banner pages than the classification prescribes. The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, могут ли пользователи выбирать титульные страницы, отличные от предписанных грифом. По умолчанию — No.</translation>
     </message>
     <message>
         <source>The character set of text files and of the server&apos;s web pages when nothing else is said. The default is utf-8.</source>
-        <translation type="unfinished"></translation>
+        <translation>Кодировка текстовых файлов и веб-страниц сервера, если иная не указана. По умолчанию — utf-8.</translation>
     </message>
     <message>
         <source>The language of the server&apos;s web pages and messages when a client asks for none. The default is the language of the scheduler&apos;s environment, otherwise English.</source>
-        <translation type="unfinished"></translation>
+        <translation>Язык веб-страниц и сообщений сервера, если клиент не запросил никакого. По умолчанию — язык окружения сервера печати, а если он не задан — английский.</translation>
     </message>
     <message>
         <source>How much the server tells about itself in the header of its HTTP answers. The default is Minimal.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько сведений о себе сервер сообщает в заголовке своих HTTP-ответов. По умолчанию — Minimal.</translation>
     </message>
     <message>
         <source>&lt;table border=&quot;1&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;th&gt;Value&lt;/th&gt;&lt;th&gt;Header sent&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;None&lt;/td&gt;&lt;td&gt;nothing&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;ProductOnly&lt;/td&gt;&lt;td&gt;CUPS IPP&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Major&lt;/td&gt;&lt;td&gt;CUPS/2 IPP/2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minor&lt;/td&gt;&lt;td&gt;CUPS/2.4 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minimal&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;OS&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Full&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1; x86_64) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;table border=&quot;1&quot; cellpadding=&quot;2&quot;&gt;&lt;tr&gt;&lt;th&gt;Значение&lt;/th&gt;&lt;th&gt;Отправляемый заголовок&lt;/th&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;None&lt;/td&gt;&lt;td&gt;ничего&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;ProductOnly&lt;/td&gt;&lt;td&gt;CUPS IPP&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Major&lt;/td&gt;&lt;td&gt;CUPS/2 IPP/2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minor&lt;/td&gt;&lt;td&gt;CUPS/2.4 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Minimal&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;OS&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Full&lt;/td&gt;&lt;td&gt;CUPS/2.4.2 (Linux 6.1; x86_64) IPP/2.1&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
     <message>
         <source>The file into which the scheduler writes the list of its printers for programs that read a printcap file; an empty name turns it off. The default is /etc/printcap.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл, в который сервер печати записывает список своих принтеров для программ, читающих файл printcap; пустое имя отключает его. По умолчанию — /etc/printcap.</translation>
     </message>
     <message>
         <source>The program that IRIX desktops run to set printer options, named in the printcap file. The default is /usr/bin/glpoptions.</source>
-        <translation type="unfinished"></translation>
+        <translation>Программа, которую рабочие столы IRIX запускают для настройки параметров принтера; её имя указывается в файле printcap. По умолчанию — /usr/bin/glpoptions.</translation>
     </message>
     <message>
         <source>The format of the printcap file: BSD or Solaris. The default is BSD.</source>
-        <translation type="unfinished"></translation>
+        <translation>Формат файла printcap: BSD или Solaris. По умолчанию — BSD.</translation>
     </message>
     <message>
         <source>Whether the addresses of clients are looked up as host names: Off, On, or Double, which also checks that the name leads back to the same address. The default is Off.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, преобразуются ли адреса клиентов в имена узлов: Off, On или Double — в последнем случае также проверяется, что имя указывает обратно на тот же адрес. По умолчанию — Off.</translation>
     </message>
     <message>
         <source>Whether a client&apos;s connection stays open for further requests. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, остаётся ли соединение клиента открытым для последующих запросов. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>How long an idle connection is kept open. The default is 60 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени простаивающее соединение остаётся открытым. По умолчанию — 60 секунд.</translation>
     </message>
     <message>
         <source>The most clients the server serves at the same time. The default is 100.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число клиентов, которых сервер обслуживает одновременно. По умолчанию — 100.</translation>
     </message>
     <message>
         <source>The most clients from one host the server serves at the same time. The default is the value of MaxClients.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число клиентов с одного узла, которых сервер обслуживает одновременно. По умолчанию — значение MaxClients.</translation>
     </message>
     <message>
         <source>The largest print file or request the server accepts; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольший размер файла печати или запроса, который принимает сервер; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>How long the server waits for a client before it gives up the request. The default is 900 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени сервер ждёт клиента, прежде чем отказаться от запроса. По умолчанию — 900 секунд.</translation>
     </message>
     <message>
         <source>The Kerberos service name of the server for Negotiate authentication. The default is http. This dialog leaves the file&apos;s setting as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя службы Kerberos этого сервера для аутентификации Negotiate. По умолчанию — http. Этот диалог оставляет значение в файле без изменений.</translation>
     </message>
     <message>
         <source>The addresses with ports, and the domain sockets, on which the server takes connections; SSL marks those that only take encrypted ones. The default is none: the server does not start without an address to listen on.</source>
-        <translation type="unfinished"></translation>
+        <translation>Адреса с портами и доменные сокеты, на которых сервер принимает соединения; отметка SSL означает, что на адресе принимаются только зашифрованные соединения. По умолчанию не задано ни одного: без адреса для прослушивания сервер не запускается.</translation>
     </message>
     <message>
         <source>The user name given to requests from root on other machines that are not authenticated. The default is remroot.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя пользователя, которое получают неаутентифицированные запросы от root с других компьютеров. По умолчанию — remroot.</translation>
     </message>
     <message>
         <source>The certificate file of encrypted connections. The default is /etc/cups/ssl/server.crt.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл сертификата для зашифрованных соединений. По умолчанию — /etc/cups/ssl/server.crt.</translation>
     </message>
     <message>
         <source>How often the certificate with which local programs authenticate as root is renewed; 0 never renews it. The default is 300 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Как часто обновляется сертификат, с которым локальные программы проходят аутентификацию как root; 0 — никогда не обновлять. По умолчанию — 300 секунд.</translation>
     </message>
     <message>
         <source>The private key file of encrypted connections. The default is /etc/cups/ssl/server.key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл закрытого ключа для зашифрованных соединений. По умолчанию — /etc/cups/ssl/server.key.</translation>
     </message>
     <message>
         <source>The permissions, as an octal number, of the configuration files the scheduler writes. The default is 0640.</source>
-        <translation type="unfinished"></translation>
+        <translation>Права доступа (восьмеричное число) к файлам конфигурации, которые записывает сервер печати. По умолчанию — 0640.</translation>
     </message>
     <message>
         <source>Whether connections that need authentication must be encrypted: Never, IfRequested or Required. The default is Required.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, должны ли быть зашифрованы соединения, требующие аутентификации: Never, IfRequested или Required. По умолчанию — Required.</translation>
     </message>
     <message>
         <source>The kind of authentication used where a section asks for the default one. The default is Basic.</source>
-        <translation type="unfinished"></translation>
+        <translation>Вид аутентификации там, где раздел требует аутентификации по умолчанию. По умолчанию — Basic.</translation>
     </message>
     <message>
         <source>Whether new local printers are shared with the network. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, становятся ли новые локальные принтеры общими для сети. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>The groups whose members are administrators of the server. The default is the system&apos;s administrator groups, commonly lpadmin, sys and root.</source>
-        <translation type="unfinished"></translation>
+        <translation>Группы, члены которых являются администраторами сервера. По умолчанию — группы администраторов системы, обычно lpadmin, sys и root.</translation>
     </message>
     <message>
         <source>Access rules for a path of the server, such as /admin. The default is the rules of the nearest path above it that has a section of its own.</source>
-        <translation type="unfinished"></translation>
+        <translation>Правила доступа к пути на сервере, например /admin. По умолчанию действуют правила ближайшего вышестоящего пути, у которого есть свой раздел.</translation>
     </message>
     <message>
         <source>Named sets of rules for the operations on printers and jobs, which printers are given. The default is a built-in policy named default.</source>
-        <translation type="unfinished"></translation>
+        <translation>Именованные наборы правил для операций с принтерами и заданиями, назначаемые принтерам. По умолчанию — встроенная политика с именем default.</translation>
     </message>
     <message>
         <source>The policy of printers that have none of their own. The default is the policy named default.</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика для принтеров, у которых нет собственной. По умолчанию — политика с именем default.</translation>
     </message>
     <message>
         <source>The file the scheduler records the requests it serves in. The default is /var/log/cups/access_log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл, в который сервер печати записывает обслуженные запросы. По умолчанию — /var/log/cups/access_log.</translation>
     </message>
     <message>
         <source>The file of the scheduler&apos;s messages. The default is /var/log/cups/error_log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл сообщений сервера печати. По умолчанию — /var/log/cups/error_log.</translation>
     </message>
     <message>
         <source>The file in which every printed page is recorded. The default is /var/log/cups/page_log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл, в который записывается каждая напечатанная страница. По умолчанию — /var/log/cups/page_log.</translation>
     </message>
     <message>
         <source>The size at which a log file is set aside and a new one started; 0 never does so. The default is 1 megabyte.</source>
-        <translation type="unfinished"></translation>
+        <translation>Размер, по достижении которого файл журнала откладывается в сторону и начинается новый; при 0 этого не происходит никогда. По умолчанию — 1 мегабайт.</translation>
     </message>
     <message>
         <source>How much the scheduler writes into its error log. The default is warn.</source>
-        <translation type="unfinished"></translation>
+        <translation>Насколько подробно сервер печати пишет в свой журнал ошибок. По умолчанию — warn.</translation>
     </message>
     <message>
         <source>The permissions, as an octal number, of the log files. The default is 0644.</source>
-        <translation type="unfinished"></translation>
+        <translation>Права доступа (восьмеричное число) к файлам журналов. По умолчанию — 0644.</translation>
     </message>
     <message>
         <source>How many connections may wait to be accepted. The default is the most the system allows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько соединений может ожидать приёма. По умолчанию — максимум, допускаемый системой.</translation>
     </message>
     <message>
         <source>Whether finished jobs stay in the job history. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, остаются ли завершённые задания в истории заданий. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether the documents of finished jobs are kept so that the jobs can be printed again. The default is one day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, хранятся ли документы завершённых заданий, чтобы эти задания можно было напечатать снова. По умолчанию — один день.</translation>
     </message>
     <message>
         <source>Whether finished jobs leave the history as soon as they no longer count for quotas. The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, удаляются ли завершённые задания из истории, как только они перестают учитываться в квотах. По умолчанию — No.</translation>
     </message>
     <message>
         <source>The most jobs the server keeps, finished ones included; 0 means no limit. The default is 500.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число заданий, которые хранит сервер, включая завершённые; 0 означает отсутствие ограничения. По умолчанию — 500.</translation>
     </message>
     <message>
         <source>The most active jobs one printer may have; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число активных заданий у одного принтера; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The most active jobs one user may have; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число активных заданий у одного пользователя; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The most copies of a document a user may ask for. The default is 9999.</source>
-        <translation type="unfinished"></translation>
+        <translation>Наибольшее число копий документа, которое может запросить пользователь. По умолчанию — 9999.</translation>
     </message>
     <message>
         <source>How often a failed job is tried again under the retry-job error policy. The default is 5.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько раз повторяется неудавшееся задание при политике ошибок retry-job. По умолчанию — 5.</translation>
     </message>
     <message>
         <source>How long the server waits before it tries a failed job again. The default is 30 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени сервер ждёт, прежде чем повторить неудавшееся задание. По умолчанию — 30 секунд.</translation>
     </message>
     <message>
         <source>What happens to a job when its printer fails. The default is stop-printer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Что происходит с заданием при сбое его принтера. По умолчанию — stop-printer.</translation>
     </message>
     <message>
         <source>How long the scheduler waits for running jobs to finish before it restarts. The default is 30 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько времени сервер печати ждёт завершения выполняющихся заданий перед перезапуском. По умолчанию — 30 секунд.</translation>
     </message>
     <message>
         <source>The user the filters and backends run as. The default is lp.</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь, от имени которого работают фильтры и модули вывода. По умолчанию — lp.</translation>
     </message>
     <message>
         <source>The group the filters and backends run as. The default is lp.</source>
-        <translation type="unfinished"></translation>
+        <translation>Группа, от имени которой работают фильтры и модули вывода. По умолчанию — lp.</translation>
     </message>
     <message>
         <source>How much memory a filter may use for the images it renders. The default is 128 megabytes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сколько памяти фильтр может использовать для растеризуемых им изображений. По умолчанию — 128 мегабайт.</translation>
     </message>
     <message>
         <source>The total cost of the filters that may run at the same time; 0 means no limit. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Суммарная стоимость фильтров, которые могут работать одновременно; 0 означает отсутствие ограничения. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The priority (nice value, 0 to 19) of filters; higher values leave more time to other programs. The default is 0.</source>
-        <translation type="unfinished"></translation>
+        <translation>Приоритет фильтров (значение nice от 0 до 19); чем больше значение, тем больше времени остаётся другим программам. По умолчанию — 0.</translation>
     </message>
     <message>
         <source>The directory of the scheduler&apos;s data files. The default is /usr/share/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог файлов данных сервера печати. По умолчанию — /usr/share/cups.</translation>
     </message>
     <message>
         <source>The directory of the server&apos;s web pages. The default is /usr/share/cups/doc-root.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог веб-страниц сервера. По умолчанию — /usr/share/cups/doc-root.</translation>
     </message>
     <message>
         <source>The spool directory of jobs waiting to print. The default is /var/spool/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог очереди заданий, ожидающих печати. По умолчанию — /var/spool/cups.</translation>
     </message>
     <message>
         <source>The directory of the filters, backends and other programs of the scheduler. The default is /usr/lib/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог фильтров, модулей вывода и других программ сервера печати. По умолчанию — /usr/lib/cups.</translation>
     </message>
     <message>
         <source>The directory of the server&apos;s configuration files. The default is /etc/cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог файлов конфигурации сервера. По умолчанию — /etc/cups.</translation>
     </message>
     <message>
         <source>The directory of temporary files. The default is /var/spool/cups/tmp.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталог временных файлов. По умолчанию — /var/spool/cups/tmp.</translation>
     </message>
     <message>
         <source>The directories in which filters look for fonts. The default is /usr/share/cups/fonts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каталоги, в которых фильтры ищут шрифты. По умолчанию — /usr/share/cups/fonts.</translation>
     </message>
     <message>
         <source>Whether the server announces its shared printers to the network and takes up printers that other servers announce. The default is Off.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, объявляет ли сервер свои общие принтеры в сети и подключает ли принтеры, объявленные другими серверами. По умолчанию — Off.</translation>
     </message>
     <message>
         <source>Seconds between two announcements of the printers; 0 sends none. The default is 30 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Число секунд между двумя объявлениями принтеров; при 0 объявления не отправляются. По умолчанию — 30 секунд.</translation>
     </message>
     <message>
         <source>Seconds after which a remote printer that is no longer announced is removed. The default is 300 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Число секунд, по истечении которых удалённый принтер, который больше не объявляется, удаляется. По умолчанию — 300 секунд.</translation>
     </message>
     <message>
         <source>Whether announcements are taken unless a rule denies them, or refused unless a rule allows them. The default is deny,allow.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, принимаются ли объявления, пока их не запретит правило, или отклоняются, пока их не разрешит правило. По умолчанию — deny,allow.</translation>
     </message>
     <message>
         <source>The UDP port of the announcements. The default is 631.</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP-порт для объявлений. По умолчанию — 631.</translation>
     </message>
     <message>
         <source>Whether printers of the same name on several servers are joined into one class that spreads the jobs. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, объединяются ли принтеры с одинаковым именем на нескольких серверах в один класс, распределяющий между ними задания. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether such a class, named AnyPrinter, is also made when a local printer has the same name as remote ones. The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, создаётся ли такой класс с именем AnyPrinter и тогда, когда у локального принтера то же имя, что и у удалённых. По умолчанию — No.</translation>
     </message>
     <message>
         <source>Whether the printers joined into an implicit class are hidden. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, скрываются ли принтеры, объединённые в неявный класс. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether remote printers are named without their server where the name is unique. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, называются ли удалённые принтеры без имени своего сервера, если имя уникально. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Whether the default printer announced on the network becomes the default of this server when it has none. The default is Yes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, становится ли объявленный в сети принтер по умолчанию принтером по умолчанию этого сервера, если у того его нет. По умолчанию — Yes.</translation>
     </message>
     <message>
         <source>Servers whose printers are asked for regularly, for networks that announcements do not reach. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Серверы, у которых регулярно запрашиваются их принтеры, — для сетей, куда не доходят объявления. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>The hosts or networks whose announcements are taken up (BrowseAllow) or ignored (BrowseDeny). The default is to take up all.</source>
-        <translation type="unfinished"></translation>
+        <translation>Узлы или сети, объявления которых принимаются (BrowseAllow) или игнорируются (BrowseDeny). По умолчанию принимаются все.</translation>
     </message>
     <message>
         <source>Passes announcements received from one address on to another. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Передаёт объявления, полученные с одного адреса, на другой. По умолчанию не задано.</translation>
     </message>
     <message>
         <source>The protocols with which the local shared printers are announced. The default is dnssd.</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы, с помощью которых объявляются локальные общие принтеры. По умолчанию — dnssd.</translation>
     </message>
     <message>
         <source>The protocols used both to announce printers and to find them. The default is dnssd.</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы, используемые как для объявления принтеров, так и для их поиска. По умолчанию — dnssd.</translation>
     </message>
     <message>
         <source>The protocols with which remote printers are found. The default is cups.</source>
-        <translation type="unfinished"></translation>
+        <translation>Протоколы, с помощью которых находятся удалённые принтеры. По умолчанию — cups.</translation>
     </message>
     <message>
         <source>The distinguished name with which the server logs in to the LDAP server. The default is an anonymous login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Различающееся имя (DN), с которым сервер входит на сервер LDAP. По умолчанию — анонимный вход.</translation>
     </message>
     <message>
         <source>The LDAP entry below which printers are announced and looked for. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Запись LDAP, ниже которой объявляются и ищутся принтеры. По умолчанию не задана.</translation>
     </message>
     <message>
         <source>The password of the LDAP login. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароль для входа в LDAP. По умолчанию не задан.</translation>
     </message>
     <message>
         <source>The address of the LDAP server. The default is the system&apos;s LDAP configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес сервера LDAP. По умолчанию он берётся из системной конфигурации LDAP.</translation>
     </message>
     <message>
         <source>Options added to the addresses of the printers this server announces. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры, добавляемые к адресам принтеров, которые объявляет этот сервер. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>Options added to the addresses of remote printers. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры, добавляемые к адресам удалённых принтеров. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>Whether printers may print into files (device addresses beginning with file:). The default is No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Определяет, могут ли принтеры печатать в файлы (адреса устройств, начинающиеся с file:). По умолчанию — No.</translation>
     </message>
     <message>
         <source>Environment variables of the scheduler that its filters and backends receive as well. The default is none beyond the scheduler&apos;s own set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Переменные окружения сервера печати, которые также получают его фильтры и модули вывода. По умолчанию — только собственный набор переменных сервера печати.</translation>
     </message>
     <message>
         <source>Further files read as part of this configuration. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Дополнительные файлы, читаемые как часть этой конфигурации. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>Environment variables set for filters and backends, with their values. The default is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Переменные окружения с их значениями, задаваемые для фильтров и модулей вывода. По умолчанию не заданы.</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;p&gt;&lt;b&gt;%1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;%3&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;p&gt;&lt;b&gt;%1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;%3&lt;/html&gt;</translation>
     </message>
     <message>
         <source>%1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+%2</translation>
     </message>
 </context>
 <context>
@@ -2161,280 +2163,280 @@ Try Again?</source>
     <name>LimitDialog</name>
     <message>
         <source>All operations - used as the default limit for operations that are not listed</source>
-        <translation type="unfinished"></translation>
+        <translation>Все операции — ограничение по умолчанию для неуказанных операций</translation>
     </message>
     <message>
         <source>Sets the printer-is-accepting-jobs value for a printer to true</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает printer-is-accepting-jobs принтера в true</translation>
     </message>
     <message>
         <source>Adds or modifies a class</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавляет или изменяет класс</translation>
     </message>
     <message>
         <source>Adds or modifies a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавляет или изменяет принтер</translation>
     </message>
     <message>
         <source>Authenticates a job for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Выполняет аутентификацию задания для печати</translation>
     </message>
     <message>
         <source>Deletes a class</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляет класс</translation>
     </message>
     <message>
         <source>Deletes a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляет принтер</translation>
     </message>
     <message>
         <source>Gets a list of classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список классов</translation>
     </message>
     <message>
         <source>Gets the (network/server) default printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает принтер или класс по умолчанию (сети/сервера)</translation>
     </message>
     <message>
         <source>Gets a list of available devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список доступных устройств</translation>
     </message>
     <message>
         <source>Gets a list of available manufacturers or drivers</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список доступных производителей или драйверов</translation>
     </message>
     <message>
         <source>Gets a list of printers and/or classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список принтеров и/или классов</translation>
     </message>
     <message>
         <source>Moves a job to a new destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Перемещает задание на другой принтер или класс</translation>
     </message>
     <message>
         <source>Sets the printer-is-accepting-jobs value for a printer to false</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает printer-is-accepting-jobs принтера в false</translation>
     </message>
     <message>
         <source>Sets the network/server default printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Задаёт принтер или класс по умолчанию для сети/сервера</translation>
     </message>
     <message>
         <source>Cancel a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменяет задание</translation>
     </message>
     <message>
         <source>Cancel a subscription</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменяет подписку</translation>
     </message>
     <message>
         <source>Create a new, empty job</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт новое пустое задание</translation>
     </message>
     <message>
         <source>Creates a notification subscription on a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт подписку на уведомления о задании</translation>
     </message>
     <message>
         <source>Creates a notification subscription on a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт подписку на уведомления о принтере</translation>
     </message>
     <message>
         <source>Sets the printer-state value for a printer to stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает printer-state принтера в stopped</translation>
     </message>
     <message>
         <source>Sets the printer-state value for a printer to idle/processing</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает printer-state принтера в idle/processing</translation>
     </message>
     <message>
         <source>Gets information about a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает сведения о задании</translation>
     </message>
     <message>
         <source>Gets a list of jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список заданий</translation>
     </message>
     <message>
         <source>Gets a list of events</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список событий</translation>
     </message>
     <message>
         <source>Gets information about a printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает сведения о принтере или классе</translation>
     </message>
     <message>
         <source>Gets information about a notification subscription</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает сведения о подписке на уведомления</translation>
     </message>
     <message>
         <source>Gets a list of notification subscriptions</source>
-        <translation type="unfinished"></translation>
+        <translation>Получает список подписок на уведомления</translation>
     </message>
     <message>
         <source>Holds a job for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Задерживает задание перед печатью</translation>
     </message>
     <message>
         <source>Creates a job with a single file for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт задание из одного файла для печати</translation>
     </message>
     <message>
         <source>Removes all jobs from a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляет все задания из очереди принтера</translation>
     </message>
     <message>
         <source>Releases a previously held job for printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Освобождает ранее задержанное задание для печати</translation>
     </message>
     <message>
         <source>Renews a notification subscription</source>
-        <translation type="unfinished"></translation>
+        <translation>Продлевает подписку на уведомления</translation>
     </message>
     <message>
         <source>Reprints a job</source>
-        <translation type="unfinished"></translation>
+        <translation>Печатает задание повторно</translation>
     </message>
     <message>
         <source>Sets the printer-stae value for a printer to idle/processing</source>
-        <translation type="unfinished"></translation>
+        <translation>Устанавливает printer-state принтера в idle/processing</translation>
     </message>
     <message>
         <source>Adds a file to an job created with Create-Job</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавляет файл в задание, созданное операцией Create-Job</translation>
     </message>
     <message>
         <source>Changes job options</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменяет параметры задания</translation>
     </message>
     <message>
         <source>Validates job options prior to printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверяет параметры задания перед печатью</translation>
     </message>
     <message>
         <source>DELETE</source>
-        <translation type="unfinished"></translation>
+        <translation>DELETE</translation>
     </message>
     <message>
         <source>GET</source>
-        <translation type="unfinished"></translation>
+        <translation>GET</translation>
     </message>
     <message>
         <source>HEAD</source>
-        <translation type="unfinished"></translation>
+        <translation>HEAD</translation>
     </message>
     <message>
         <source>OPTIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>OPTIONS</translation>
     </message>
     <message>
         <source>POST</source>
-        <translation type="unfinished"></translation>
+        <translation>POST</translation>
     </message>
     <message>
         <source>PUT</source>
-        <translation type="unfinished"></translation>
+        <translation>PUT</translation>
     </message>
     <message>
         <source>TRACE</source>
-        <translation type="unfinished"></translation>
+        <translation>TRACE</translation>
     </message>
     <message>
         <source>Limit operations</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничение операций</translation>
     </message>
     <message>
         <source>Except of</source>
-        <translation type="unfinished"></translation>
+        <translation>Кроме</translation>
     </message>
     <message>
         <source>Operation</source>
-        <translation type="unfinished"></translation>
+        <translation>Операция</translation>
     </message>
     <message>
         <source>Limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничение</translation>
     </message>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры</translation>
     </message>
     <message>
         <source>yes</source>
-        <translation type="unfinished"></translation>
+        <translation>да</translation>
     </message>
     <message>
         <source>no</source>
-        <translation type="unfinished"></translation>
+        <translation>нет</translation>
     </message>
 </context>
 <context>
     <name>ListenDialog</name>
     <message>
         <source>Address</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес</translation>
     </message>
     <message>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Порт</translation>
     </message>
     <message>
         <source>SSL</source>
-        <translation type="unfinished"></translation>
+        <translation>SSL</translation>
     </message>
 </context>
 <context>
     <name>LocationDialog</name>
     <message>
         <source>The path for all get operations (get-printers, get-jobs, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех операций получения (get-printers, get-jobs и т. д.)</translation>
     </message>
     <message>
         <source>The path for all administration operations (add-printer, delete-printer, start-printer, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех операций администрирования (add-printer, delete-printer, start-printer и т. д.)</translation>
     </message>
     <message>
         <source>The path for access to the CUPS configuration files (cupsd.conf, client.conf, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для доступа к файлам конфигурации CUPS (cupsd.conf, client.conf и т. д.)</translation>
     </message>
     <message>
         <source>The path for access to the CUPS log files (access_log, error_log, page_log)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для доступа к файлам журналов CUPS (access_log, error_log, page_log)</translation>
     </message>
     <message>
         <source>The path for all classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех классов</translation>
     </message>
     <message>
         <source>The path for all jobs (hold-job, release-job, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех заданий (hold-job, release-job и т. д.)</translation>
     </message>
     <message>
         <source>The path for all printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Путь для всех принтеров</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
     <message>
         <source>Limits</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничения</translation>
     </message>
     <message>
         <source>Except</source>
-        <translation type="unfinished"></translation>
+        <translation>Кроме</translation>
     </message>
 </context>
 <context>
     <name>PassEnvDialog</name>
     <message>
         <source>Pass environment</source>
-        <translation type="unfinished"></translation>
+        <translation>Передача переменной окружения</translation>
     </message>
     <message>
         <source>Environment name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя переменной окружения</translation>
     </message>
 </context>
 <context>
@@ -2577,19 +2579,19 @@ Try Again?</source>
     <name>PolicyDialog</name>
     <message>
         <source>Policy</source>
-        <translation type="unfinished"></translation>
+        <translation>Политика</translation>
     </message>
     <message>
         <source>Limits</source>
-        <translation type="unfinished"></translation>
+        <translation>Ограничения</translation>
     </message>
     <message>
         <source>Except</source>
-        <translation type="unfinished"></translation>
+        <translation>Кроме</translation>
     </message>
     <message>
         <source>Policy name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя политики</translation>
     </message>
 </context>
 <context>
@@ -3018,27 +3020,27 @@ Job ID: %2</source>
     <name>PrivConfigDialog</name>
     <message>
         <source>Priviledged actions setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка привилегированных действий</translation>
     </message>
     <message>
         <source>&lt;H3&gt;Please, select a preffered way to call for priviledged operations:&lt;/h3&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;H3&gt;Выберите предпочтительный способ выполнения привилегированных операций:&lt;/h3&gt;</translation>
     </message>
     <message>
         <source>Call priviledged operations</source>
-        <translation type="unfinished"></translation>
+        <translation>Выполнять привилегированные операции</translation>
     </message>
     <message>
         <source>Using PolicyKit-enabled helper (Local CUPS server only)</source>
-        <translation type="unfinished"></translation>
+        <translation>Через вспомогательную программу с PolicyKit (только для локального сервера CUPS)</translation>
     </message>
     <message>
         <source>Using native CUPS IPP operations (Universal way)</source>
-        <translation type="unfinished"></translation>
+        <translation>Через собственные IPP-операции CUPS (универсальный способ)</translation>
     </message>
     <message>
         <source>Don&apos;t try to get root authorization (the Kerberos case)</source>
-        <translation type="unfinished"></translation>
+        <translation>Не пытаться получить права root (вариант для Kerberos)</translation>
     </message>
 </context>
 <context>
@@ -3532,15 +3534,15 @@ Job ID: %2</source>
     <name>SetEnvDialog</name>
     <message>
         <source>Set environment</source>
-        <translation type="unfinished"></translation>
+        <translation>Установка переменной окружения</translation>
     </message>
     <message>
         <source>Environment name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя переменной окружения</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
 </context>
 <context>
