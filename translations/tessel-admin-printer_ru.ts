@@ -185,63 +185,63 @@
     <name>AutodetectSelectionPage</name>
     <message>
         <source>File printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Вывод в файл</translation>
     </message>
     <message>
         <source>Direct printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Локальный принтер</translation>
     </message>
     <message>
         <source>Serial printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер на последовательном порту</translation>
     </message>
     <message>
         <source>Network printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевой принтер</translation>
     </message>
     <message>
         <source>Select printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор принтера</translation>
     </message>
     <message>
         <source>Select auto founded printer in list, or select custom backend printer add</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите в списке автоматически найденный принтер или добавьте принтер с другим способом подключения</translation>
     </message>
     <message>
         <source>Searching devices...</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск устройств...</translation>
     </message>
     <message>
         <source>Select printer device</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите устройство печати</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Device class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс устройства</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Описание</translation>
     </message>
     <message>
         <source>Device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI устройства</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Другое</translation>
     </message>
     <message>
         <source>Cups-Get-Devices failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка запроса CUPS-Get-Devices!</translation>
     </message>
     <message>
         <source>Can not get devices information from CUPS server!</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось получить сведения об устройствах от сервера CUPS!</translation>
     </message>
 </context>
 <context>
@@ -274,42 +274,42 @@
     <name>ClassMembers</name>
     <message>
         <source>Class members</source>
-        <translation type="unfinished"></translation>
+        <translation>Члены класса</translation>
     </message>
     <message>
         <source>Excluded members</source>
-        <translation type="unfinished"></translation>
+        <translation>Не входят в класс</translation>
     </message>
     <message>
         <source>Included members</source>
-        <translation type="unfinished"></translation>
+        <translation>Входят в класс</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
 </context>
 <context>
     <name>ClassMembersPage</name>
     <message>
         <source>Select members of class</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор членов класса</translation>
     </message>
     <message>
         <source>Move printers, which you want to add to class, from left list to right list</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенесите принтеры, которые нужно включить в класс, из левого списка в правый</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
 </context>
 <context>
@@ -331,115 +331,115 @@
     <name>Cups::IPP</name>
     <message>
         <source>Printer class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс принтеров</translation>
     </message>
     <message>
         <source>Remote printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалённый принтер</translation>
     </message>
     <message>
         <source>Can print black</source>
-        <translation type="unfinished"></translation>
+        <translation>Чёрно-белая печать</translation>
     </message>
     <message>
         <source>Can print color</source>
-        <translation type="unfinished"></translation>
+        <translation>Цветная печать</translation>
     </message>
     <message>
         <source>Can print on both sides of the page</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя печать</translation>
     </message>
     <message>
         <source>Can staple output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшивание скобами</translation>
     </message>
     <message>
         <source>Can make fast copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Быстрое изготовление копий</translation>
     </message>
     <message>
         <source>Can collate copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Подбор копий</translation>
     </message>
     <message>
         <source>Can punch output</source>
-        <translation type="unfinished"></translation>
+        <translation>Перфорация</translation>
     </message>
     <message>
         <source>Can cover output</source>
-        <translation type="unfinished"></translation>
+        <translation>Обложки</translation>
     </message>
     <message>
         <source>Can bind output</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт</translation>
     </message>
     <message>
         <source>Can sort output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сортировка отпечатков</translation>
     </message>
     <message>
         <source>Can print on small media (up to A4/Letter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на малых форматах (до A4/Letter)</translation>
     </message>
     <message>
         <source>Can print on medium media (up to A3/Tabloid)</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на средних форматах (до A3/Tabloid)</translation>
     </message>
     <message>
         <source>Can print on large media (over A3/Tabloid)</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на больших форматах (больше A3/Tabloid)</translation>
     </message>
     <message>
         <source>Can print on media of variable sizes</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на носителях произвольного размера</translation>
     </message>
     <message>
         <source>Implicit class</source>
-        <translation type="unfinished"></translation>
+        <translation>Неявный класс</translation>
     </message>
     <message>
         <source>Default destination of the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Назначение сервера по умолчанию</translation>
     </message>
     <message>
         <source>Fax</source>
-        <translation type="unfinished"></translation>
+        <translation>Факс</translation>
     </message>
     <message>
         <source>Rejecting jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Отклоняет задания</translation>
     </message>
     <message>
         <source>Being deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляется</translation>
     </message>
     <message>
         <source>Not shared</source>
-        <translation type="unfinished"></translation>
+        <translation>Без общего доступа</translation>
     </message>
     <message>
         <source>Requires authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Требует аутентификации</translation>
     </message>
     <message>
         <source>Supports maintenance commands</source>
-        <translation type="unfinished"></translation>
+        <translation>Поддерживает служебные команды</translation>
     </message>
     <message>
         <source>Discovered on the network</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружен в сети</translation>
     </message>
     <message>
         <source>Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканер</translation>
     </message>
     <message>
         <source>Multi-function device</source>
-        <translation type="unfinished"></translation>
+        <translation>Многофункциональное устройство</translation>
     </message>
     <message>
         <source>3D printer</source>
-        <translation type="unfinished"></translation>
+        <translation>3D-принтер</translation>
     </message>
 </context>
 <context>
@@ -1494,667 +1494,669 @@
     <name>DestOptions</name>
     <message>
         <source>Portrait</source>
-        <translation type="unfinished"></translation>
+        <translation>Книжная</translation>
     </message>
     <message>
         <source>Landscape</source>
-        <translation type="unfinished"></translation>
+        <translation>Альбомная</translation>
     </message>
     <message>
         <source>Reverse landscape</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевёрнутая альбомная</translation>
     </message>
     <message>
         <source>Reverse portrait</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевёрнутая книжная</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет</translation>
     </message>
     <message>
         <source>Staple</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить скобами</translation>
     </message>
     <message>
         <source>Punch</source>
-        <translation type="unfinished"></translation>
+        <translation>Перфорировать</translation>
     </message>
     <message>
         <source>Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Обложка</translation>
     </message>
     <message>
         <source>Bind</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплести</translation>
     </message>
     <message>
         <source>Saddle stitch</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить внакидку</translation>
     </message>
     <message>
         <source>Edge stitch</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по краю</translation>
     </message>
     <message>
         <source>Fold (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сфальцевать (любым способом)</translation>
     </message>
     <message>
         <source>Trim (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Обрезать (любым способом)</translation>
     </message>
     <message>
         <source>Bale (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Упаковать (любым способом)</translation>
     </message>
     <message>
         <source>Fold to make booklet</source>
-        <translation type="unfinished"></translation>
+        <translation>Сфальцевать в брошюру</translation>
     </message>
     <message>
         <source>Offset for binding (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Смещение под переплёт (любой тип)</translation>
     </message>
     <message>
         <source>Staple top left</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба слева вверху</translation>
     </message>
     <message>
         <source>Staple bottom left</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба слева внизу</translation>
     </message>
     <message>
         <source>Staple top right</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба справа вверху</translation>
     </message>
     <message>
         <source>Staple bottom right</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба справа внизу</translation>
     </message>
     <message>
         <source>Edge stitch left</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по левому краю</translation>
     </message>
     <message>
         <source>Edge stitch top</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по верхнему краю</translation>
     </message>
     <message>
         <source>Edge stitch right</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по правому краю</translation>
     </message>
     <message>
         <source>Edge stitch bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по нижнему краю</translation>
     </message>
     <message>
         <source>Staple dual left</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы слева</translation>
     </message>
     <message>
         <source>Staple dual top</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы сверху</translation>
     </message>
     <message>
         <source>Staple dual right</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы справа</translation>
     </message>
     <message>
         <source>Staple dual bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы снизу</translation>
     </message>
     <message>
         <source>Bind on left</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт слева</translation>
     </message>
     <message>
         <source>Bind on top</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт сверху</translation>
     </message>
     <message>
         <source>Bind on right</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт справа</translation>
     </message>
     <message>
         <source>Bind on Bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт снизу</translation>
     </message>
     <message>
         <source>One sided</source>
-        <translation type="unfinished"></translation>
+        <translation>Односторонняя</translation>
     </message>
     <message>
         <source>Two sided, Long edge</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя, по длинному краю</translation>
     </message>
     <message>
         <source>Two sided, Short edge</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя, по короткому краю</translation>
     </message>
     <message>
         <source>No hold</source>
-        <translation type="unfinished"></translation>
+        <translation>Без задержки</translation>
     </message>
     <message>
         <source>Indefinite</source>
-        <translation type="unfinished"></translation>
+        <translation>Бессрочно</translation>
     </message>
     <message>
         <source>Day Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Днём</translation>
     </message>
     <message>
         <source>Evening</source>
-        <translation type="unfinished"></translation>
+        <translation>Вечером</translation>
     </message>
     <message>
         <source>Night</source>
-        <translation type="unfinished"></translation>
+        <translation>Ночью</translation>
     </message>
     <message>
         <source>Second Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Во вторую смену</translation>
     </message>
     <message>
         <source>Third Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>В третью смену</translation>
     </message>
     <message>
         <source>Weekend</source>
-        <translation type="unfinished"></translation>
+        <translation>В выходные</translation>
     </message>
     <message>
         <source>Finishings after print</source>
-        <translation type="unfinished"></translation>
+        <translation>Послепечатная обработка</translation>
     </message>
     <message>
         <source>Notify events</source>
-        <translation type="unfinished"></translation>
+        <translation>События для уведомления</translation>
     </message>
     <message>
         <source>Notify lease duration (in seconds)</source>
-        <translation type="unfinished"></translation>
+        <translation>Срок подписки на уведомления (в секундах)</translation>
     </message>
     <message>
         <source>Document mime type</source>
-        <translation type="unfinished"></translation>
+        <translation>MIME-тип документа</translation>
     </message>
     <message>
         <source>Media settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры бумаги</translation>
     </message>
     <message>
         <source>US Letter</source>
-        <translation type="unfinished"></translation>
+        <translation>US Letter</translation>
     </message>
     <message>
         <source>US Legal</source>
-        <translation type="unfinished"></translation>
+        <translation>US Legal</translation>
     </message>
     <message>
         <source>ISO A4</source>
-        <translation type="unfinished"></translation>
+        <translation>ISO A4</translation>
     </message>
     <message>
         <source>US #10 Envelope</source>
-        <translation type="unfinished"></translation>
+        <translation>Конверт US #10</translation>
     </message>
     <message>
         <source>ISO DL Envelope</source>
-        <translation type="unfinished"></translation>
+        <translation>Конверт ISO DL</translation>
     </message>
     <message>
         <source>Upper tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Верхний лоток</translation>
     </message>
     <message>
         <source>Lower tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Нижний лоток</translation>
     </message>
     <message>
         <source>Multi-purpose tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Универсальный лоток</translation>
     </message>
     <message>
         <source>Large capacity tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Лоток большой ёмкости</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Обычная</translation>
     </message>
     <message>
         <source>Transparency</source>
-        <translation type="unfinished"></translation>
+        <translation>Прозрачная плёнка</translation>
     </message>
     <message>
         <source>Queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь</translation>
     </message>
     <message>
         <source>Page S&amp;ize</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Размер страницы</translation>
     </message>
     <message>
         <source>Paper So&amp;urce</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Источник бумаги</translation>
     </message>
     <message>
         <source>Paper T&amp;ype</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Тип бумаги</translation>
     </message>
     <message>
         <source>Pages per sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Страниц на листе</translation>
     </message>
     <message>
         <source>Duplex printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя печать</translation>
     </message>
     <message>
         <source>Orientation</source>
-        <translation type="unfinished"></translation>
+        <translation>Ориентация</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие</translation>
     </message>
     <message>
         <source>Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Приоритет</translation>
     </message>
     <message>
         <source>Copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Копии</translation>
     </message>
     <message>
         <source>Hold until</source>
-        <translation type="unfinished"></translation>
+        <translation>Задержать до</translation>
     </message>
     <message>
         <source>Banners</source>
-        <translation type="unfinished"></translation>
+        <translation>Титульные листы</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>В начале</translation>
     </message>
     <message>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>В конце</translation>
     </message>
     <message>
         <source>Jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания</translation>
     </message>
     <message>
         <source>Invalid destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Недопустимое назначение</translation>
     </message>
     <message>
         <source>Unable to get destination&apos;s options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось получить параметры принтера/класса.</translation>
     </message>
     <message>
         <source>Driver Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры драйвера</translation>
     </message>
     <message>
         <source>Unable to set destination&apos;s options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось установить параметры принтера/класса.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Unable to save the options: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить параметры: %1</translation>
     </message>
 </context>
 <context>
     <name>DestOptionsDialog</name>
     <message>
         <source>Printer/class options</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры принтера/класса</translation>
     </message>
     <message>
         <source>Options for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры %1</translation>
     </message>
 </context>
 <context>
     <name>DestinationChooser</name>
     <message>
         <source>Move job</source>
-        <translation type="unfinished"></translation>
+        <translation>Перемещение задания</translation>
     </message>
     <message>
         <source>Move the job to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Переместить задание в:</translation>
     </message>
 </context>
 <context>
     <name>DriverWidget</name>
     <message>
         <source>Drivers</source>
-        <translation type="unfinished"></translation>
+        <translation>Драйверы</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения</translation>
     </message>
     <message>
         <source>From file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Из файла...</translation>
     </message>
     <message>
         <source>Select driver from file</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор драйвера из файла</translation>
     </message>
     <message>
         <source>Driver info</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения о драйвере</translation>
     </message>
     <message>
         <source>Select file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать файл...</translation>
     </message>
     <message>
         <source>ppd files</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы PPD</translation>
     </message>
 </context>
 <context>
     <name>InfoDriverPage</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения</translation>
     </message>
     <message>
         <source>Enter printer/class information, select printer driver (if needed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите сведения о принтере/классе и выберите драйвер принтера (если нужно)</translation>
     </message>
     <message>
         <source>Share this queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Сделать очередь общей</translation>
     </message>
     <message>
         <source>&lt;b&gt;Device URI&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;URI устройства&lt;/b&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Driver&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Драйвер&lt;/b&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Name&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Имя&lt;/b&gt;</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Описание</translation>
     </message>
     <message>
         <source>The queue keeps its driver</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь сохраняет свой драйвер</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Correct URI must present!</source>
-        <translation type="unfinished"></translation>
+        <translation>Необходимо указать правильный URI!</translation>
     </message>
     <message>
         <source>The driver of %1 could not be fetched from the server, so the printer cannot be renamed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось получить с сервера драйвер %1, поэтому принтер нельзя переименовать.</translation>
     </message>
     <message>
         <source>Driver is not selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Драйвер не выбран</translation>
     </message>
     <message>
         <source>Unable to add printer.
 Try Again?</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось добавить принтер.
+Повторить попытку?</translation>
     </message>
     <message>
         <source>Unable to add class.
 Try Again?</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось добавить класс.
+Повторить попытку?</translation>
     </message>
 </context>
 <context>
     <name>IppQueueSelector</name>
     <message>
         <source>Queue Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор очереди</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;font-size:x-large; font-weight:600;&quot;&gt;Select Queue From List:&lt;/span&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;font-size:x-large; font-weight:600;&quot;&gt;Выберите очередь из списка:&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип</translation>
     </message>
     <message>
         <source>Capabilities</source>
-        <translation type="unfinished"></translation>
+        <translation>Возможности</translation>
     </message>
     <message>
         <source>Printer Class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс принтеров</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию</translation>
     </message>
     <message>
         <source>Implicit Class</source>
-        <translation type="unfinished"></translation>
+        <translation>Неявный класс</translation>
     </message>
     <message>
         <source>Fax device</source>
-        <translation type="unfinished"></translation>
+        <translation>Факс</translation>
     </message>
     <message>
         <source>Remote</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалённый</translation>
     </message>
     <message>
         <source>Can do B&amp;W printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Чёрно-белая печать</translation>
     </message>
     <message>
         <source>Can do color printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Цветная печать</translation>
     </message>
     <message>
         <source>Can do duplexing</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя печать</translation>
     </message>
     <message>
         <source>Can staple output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшивание скобами</translation>
     </message>
     <message>
         <source>Can do copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Изготовление копий</translation>
     </message>
     <message>
         <source>Can collate copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Подбор копий</translation>
     </message>
     <message>
         <source>Can punch output</source>
-        <translation type="unfinished"></translation>
+        <translation>Перфорация</translation>
     </message>
     <message>
         <source>Can cover output</source>
-        <translation type="unfinished"></translation>
+        <translation>Обложки</translation>
     </message>
     <message>
         <source>Can bind output</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт</translation>
     </message>
     <message>
         <source>Can sort output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сортировка отпечатков</translation>
     </message>
     <message>
         <source>Can do Letter/Legal/A4</source>
-        <translation type="unfinished"></translation>
+        <translation>Форматы Letter/Legal/A4</translation>
     </message>
     <message>
         <source>Can do Tabloid/B/C/A3/A2</source>
-        <translation type="unfinished"></translation>
+        <translation>Форматы Tabloid/B/C/A3/A2</translation>
     </message>
     <message>
         <source>Can do D/E/A1/A0</source>
-        <translation type="unfinished"></translation>
+        <translation>Форматы D/E/A1/A0</translation>
     </message>
     <message>
         <source>Can do variable sizes</source>
-        <translation type="unfinished"></translation>
+        <translation>Произвольные размеры</translation>
     </message>
 </context>
 <context>
     <name>JobWidget</name>
     <message>
         <source>pending</source>
-        <translation type="unfinished"></translation>
+        <translation>ожидает</translation>
     </message>
     <message>
         <source>held</source>
-        <translation type="unfinished"></translation>
+        <translation>задержано</translation>
     </message>
     <message>
         <source>processing</source>
-        <translation type="unfinished"></translation>
+        <translation>печатается</translation>
     </message>
     <message>
         <source>stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>остановлено</translation>
     </message>
     <message>
         <source>canceled</source>
-        <translation type="unfinished"></translation>
+        <translation>отменено</translation>
     </message>
     <message>
         <source>aborted</source>
-        <translation type="unfinished"></translation>
+        <translation>прервано</translation>
     </message>
     <message>
         <source>completed</source>
-        <translation type="unfinished"></translation>
+        <translation>завершено</translation>
     </message>
     <message>
         <source>unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>неизвестно</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Id</source>
-        <translation type="unfinished"></translation>
+        <translation>Номер</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Название</translation>
     </message>
     <message>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Размер</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Время</translation>
     </message>
     <message>
         <source>State</source>
-        <translation type="unfinished"></translation>
+        <translation>Состояние</translation>
     </message>
     <message>
         <source>Cancel job</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменить задание</translation>
     </message>
     <message>
         <source>Hold job</source>
-        <translation type="unfinished"></translation>
+        <translation>Задержать задание</translation>
     </message>
     <message>
         <source>Release job</source>
-        <translation type="unfinished"></translation>
+        <translation>Освободить задание</translation>
     </message>
     <message>
         <source>Move job to...</source>
-        <translation type="unfinished"></translation>
+        <translation>Переместить задание в...</translation>
     </message>
     <message>
         <source>Reprint job</source>
-        <translation type="unfinished"></translation>
+        <translation>Напечатать задание повторно</translation>
     </message>
     <message>
         <source>Show completed jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать завершённые задания</translation>
     </message>
     <message>
         <source>There is no connection to the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет соединения с сервером.</translation>
     </message>
     <message>
         <source>Unable to cancel job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось отменить задание %1.</translation>
     </message>
     <message>
         <source>Unable to hold job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось задержать задание %1.</translation>
     </message>
     <message>
         <source>Unable to release job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось освободить задание %1.</translation>
     </message>
     <message>
         <source>Unable to reprint job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось повторно напечатать задание %1.</translation>
     </message>
     <message>
         <source>Unable to move job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось переместить задание %1.</translation>
     </message>
     <message>
         <source>Move job</source>
-        <translation type="unfinished"></translation>
+        <translation>Перемещение задания</translation>
     </message>
     <message>
         <source>There is no other printer or class to move the job to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет другого принтера или класса, куда можно переместить задание.</translation>
     </message>
     <message>
         <source>Unable to move job %1 to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось переместить задание %1 в %2.</translation>
     </message>
 </context>
 <context>
