@@ -2443,136 +2443,136 @@ Try Again?</source>
     <name>PasswordCBSetter</name>
     <message>
         <source>You are not authorized to do this.</source>
-        <translation type="unfinished"></translation>
+        <translation>У Вас нет прав на это действие.</translation>
     </message>
     <message>
         <source>The server refused the request: this user may not perform it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер отклонил запрос: этому пользователю действие не разрешено.</translation>
     </message>
     <message>
         <source>The server refused the password too many times.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер слишком много раз отклонил пароль.</translation>
     </message>
     <message>
         <source>Authentication was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентификация отменена.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
 </context>
 <context>
     <name>PasswordDialog</name>
     <message>
         <source>Authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентификация</translation>
     </message>
     <message>
         <source>The server refused the password. Try again, or cancel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер отклонил пароль. Попробуйте ещё раз или отмените.</translation>
     </message>
     <message>
         <source>&amp;User:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Пользователь:</translation>
     </message>
     <message>
         <source>&amp;Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>П&amp;ароль:</translation>
     </message>
     <message>
         <source>The server %1 asks for a user name and password for %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер %1 запрашивает имя пользователя и пароль для %2.</translation>
     </message>
 </context>
 <context>
     <name>PolKitActionProvider</name>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>The privileged helper did not carry out the operation.</source>
-        <translation type="unfinished"></translation>
+        <translation>Привилегированный помощник не выполнил операцию.</translation>
     </message>
     <message>
         <source>Install the package that provides the privileged helper, or choose the native CUPS IPP operations in Server &gt; Priviledged Actions...</source>
-        <translation type="unfinished"></translation>
+        <translation>Установите пакет с привилегированным помощником или выберите собственные операции IPP сервера CUPS в меню Сервер &gt; Привилегированные действия...</translation>
     </message>
     <message>
         <source>Privileged action failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка привилегированного действия</translation>
     </message>
 </context>
 <context>
     <name>PolKitActionProviderHelper</name>
     <message>
         <source>%1 is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не является обычным файлом</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать %1: %2</translation>
     </message>
     <message>
         <source>%1 is larger than %2 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 больше %2 байт</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся записать %1: %2</translation>
     </message>
     <message>
         <source>an argument of type %1 is neither a text nor a flag</source>
-        <translation type="unfinished"></translation>
+        <translation>аргумент типа %1 не является ни текстом, ни флагом</translation>
     </message>
     <message>
         <source>an argument contains a NUL character</source>
-        <translation type="unfinished"></translation>
+        <translation>аргумент содержит символ NUL</translation>
     </message>
     <message>
         <source>needs the resource and a local file name</source>
-        <translation type="unfinished"></translation>
+        <translation>нужны ресурс и имя локального файла</translation>
     </message>
     <message>
         <source>no PPD file given</source>
-        <translation type="unfinished"></translation>
+        <translation>файл PPD не указан</translation>
     </message>
     <message>
         <source>the privileged helper is not installed at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>привилегированный помощник не установлен в %1</translation>
     </message>
     <message>
         <source>the launcher %1 is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>программа запуска %1 не установлена</translation>
     </message>
     <message>
         <source>cannot start %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся запустить %1: %2</translation>
     </message>
     <message>
         <source>no answer within %1 seconds, stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>нет ответа в течение %1 с, выполнение остановлено</translation>
     </message>
     <message>
         <source>%1 crashed</source>
-        <translation type="unfinished"></translation>
+        <translation>аварийное завершение %1</translation>
     </message>
     <message>
         <source>the authorization was cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>авторизация отменена</translation>
     </message>
     <message>
         <source>not authorized</source>
-        <translation type="unfinished"></translation>
+        <translation>нет прав</translation>
     </message>
     <message>
         <source>not authorized: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>нет прав: %1</translation>
     </message>
     <message>
         <source>the helper failed with exit status %1</source>
-        <translation type="unfinished"></translation>
+        <translation>помощник завершился с ошибкой, код возврата %1</translation>
     </message>
 </context>
 <context>
@@ -2598,422 +2598,426 @@ Try Again?</source>
     <name>PpdOptionItem</name>
     <message>
         <source>This setting conflicts with another one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот параметр конфликтует с другим.</translation>
     </message>
 </context>
 <context>
     <name>PpdSettings</name>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры</translation>
     </message>
     <message>
         <source>Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметр</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>Current Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Текущее значение</translation>
     </message>
     <message>
         <source>Select an option</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите параметр</translation>
     </message>
     <message>
         <source>This setting conflicts with another one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот параметр конфликтует с другим.</translation>
     </message>
     <message>
         <source>Conflicts with: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Конфликтует с: %1</translation>
     </message>
 </context>
 <context>
     <name>PrinterClassPage</name>
     <message>
         <source>Add new printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавление принтера или класса</translation>
     </message>
     <message>
         <source>Printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер или класс</translation>
     </message>
     <message>
         <source>Select what you want to add, printer or class of printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите, что Вы хотите добавить: принтер или класс принтеров</translation>
     </message>
     <message>
         <source>Printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер</translation>
     </message>
     <message>
         <source>Class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс</translation>
     </message>
     <message>
         <source>Name_of_printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя_принтера</translation>
     </message>
     <message>
         <source>Name_of_class</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя_класса</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
 </context>
 <context>
     <name>PrinterManager</name>
     <message>
         <source>Tessel Printer Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessel Printer Manager</translation>
     </message>
     <message>
         <source>Processing jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания в обработке</translation>
     </message>
     <message>
         <source>Aborted jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Прерванные задания</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>В&amp;ыход</translation>
     </message>
     <message>
         <source>Configure...</source>
-        <translation type="unfinished"></translation>
+        <translation>Настроить...</translation>
     </message>
     <message>
         <source>Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>Перезапустить</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Файл</translation>
     </message>
     <message>
         <source>&amp;Server</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сервер</translation>
     </message>
     <message>
         <source>Priviledged Actions...</source>
-        <translation type="unfinished"></translation>
+        <translation>Привилегированные действия...</translation>
     </message>
     <message>
         <source>&amp;Printer</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Принтер</translation>
     </message>
     <message>
         <source>&amp;Job</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Задание</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл</translation>
     </message>
     <message>
         <source>Printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер</translation>
     </message>
     <message>
         <source>Job</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание</translation>
     </message>
     <message>
         <source>Fatal Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Критическая ошибка</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>%1
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+%2</translation>
     </message>
     <message>
         <source>Unable to read server configuration file</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось прочитать файл конфигурации сервера</translation>
     </message>
     <message>
         <source>Cups error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка CUPS</translation>
     </message>
     <message>
         <source>Unable to write server configuration file</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось записать файл конфигурации сервера</translation>
     </message>
     <message>
         <source>The scheduler refuses the new configuration, so it was not sent to the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер печати не принимает новую конфигурацию, поэтому она не была отправлена на сервер.</translation>
     </message>
     <message>
         <source>The server was not restarted: %1 is not installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер не перезапущен: %1 не установлен.</translation>
     </message>
     <message>
         <source>%1 did not finish within %2 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не завершился за %2 с.</translation>
     </message>
     <message>
         <source>%1 ended with exit status %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 завершился с кодом возврата %2.</translation>
     </message>
     <message>
         <source>The server was not restarted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер не перезапущен.</translation>
     </message>
 </context>
 <context>
     <name>PrinterWizard</name>
     <message>
         <source>Printer/Class Setup Wizard</source>
-        <translation type="unfinished"></translation>
+        <translation>Мастер настройки принтера/класса</translation>
     </message>
 </context>
 <context>
     <name>PrintersWidget</name>
     <message>
         <source>Destinations</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтеры и классы</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
     <message>
         <source>Pause/resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Приостановить/возобновить</translation>
     </message>
     <message>
         <source>Reload</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить</translation>
     </message>
     <message>
         <source>Purge jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистить очередь</translation>
     </message>
     <message>
         <source>Add new...</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить...</translation>
     </message>
     <message>
         <source>Print options...</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры печати...</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить</translation>
     </message>
     <message>
         <source>Set default for me</source>
-        <translation type="unfinished"></translation>
+        <translation>Сделать моим по умолчанию</translation>
     </message>
     <message>
         <source>Set default for all</source>
-        <translation type="unfinished"></translation>
+        <translation>Сделать по умолчанию для всех</translation>
     </message>
     <message>
         <source>Print test page</source>
-        <translation type="unfinished"></translation>
+        <translation>Напечатать пробную страницу</translation>
     </message>
     <message>
         <source>Show local printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать локальные принтеры</translation>
     </message>
     <message>
         <source>Show remote printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать удалённые принтеры</translation>
     </message>
     <message>
         <source>Show not shared printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать принтеры без общего доступа</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Вид</translation>
     </message>
     <message>
         <source>&amp;Update Interval...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Интервал обновления...</translation>
     </message>
     <message>
         <source>Classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Классы</translation>
     </message>
     <message>
         <source>Printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтеры</translation>
     </message>
     <message>
         <source>General information</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие сведения</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения</translation>
     </message>
     <message>
         <source>Jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания</translation>
     </message>
     <message>
         <source>Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка</translation>
     </message>
     <message>
         <source>Members</source>
-        <translation type="unfinished"></translation>
+        <translation>Члены</translation>
     </message>
     <message>
         <source>Device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI устройства</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Описание</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
     <message>
         <source>Model</source>
-        <translation type="unfinished"></translation>
+        <translation>Модель</translation>
     </message>
     <message>
         <source>unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>неизвестно</translation>
     </message>
     <message>
         <source>idle</source>
-        <translation type="unfinished"></translation>
+        <translation>простаивает</translation>
     </message>
     <message>
         <source>processing</source>
-        <translation type="unfinished"></translation>
+        <translation>печатает</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Приостановить</translation>
     </message>
     <message>
         <source>stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>остановлен</translation>
     </message>
     <message>
         <source>Resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Возобновить</translation>
     </message>
     <message>
         <source>State</source>
-        <translation type="unfinished"></translation>
+        <translation>Состояние</translation>
     </message>
     <message>
         <source>Capabilities</source>
-        <translation type="unfinished"></translation>
+        <translation>Возможности</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Неизвестный</translation>
     </message>
     <message>
         <source>Deleting</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаление</translation>
     </message>
     <message>
         <source>class</source>
-        <translation type="unfinished"></translation>
+        <translation>класса</translation>
     </message>
     <message>
         <source>printer</source>
-        <translation type="unfinished"></translation>
+        <translation>принтера</translation>
     </message>
     <message>
         <source>Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Вы уверены?</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Deletion aborted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаление прервано.</translation>
     </message>
     <message>
         <source>Purge jobs confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Подтверждение очистки очереди</translation>
     </message>
     <message>
         <source>All printer&apos;s jobs will be purged. Continue?</source>
-        <translation type="unfinished"></translation>
+        <translation>Все задания принтера будут удалены из очереди. Продолжить?</translation>
     </message>
     <message>
         <source>Members of class</source>
-        <translation type="unfinished"></translation>
+        <translation>Члены класса</translation>
     </message>
     <message>
         <source>Empty class</source>
-        <translation type="unfinished"></translation>
+        <translation>Пустой класс</translation>
     </message>
     <message>
         <source>Unable remove all members from class.
 Class must be contain at least 1 member.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нельзя удалить из класса всех членов.
+Класс должен содержать хотя бы один принтер.</translation>
     </message>
     <message>
         <source>CUPS error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка CUPS</translation>
     </message>
     <message>
         <source>Unable to set class&apos; members.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось задать члены класса.</translation>
     </message>
     <message>
         <source>Test Page Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка пробной страницы!</translation>
     </message>
     <message>
         <source>Test page file is missing!
 Check your CUPS installation.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл пробной страницы отсутствует!
+Проверьте установку CUPS.</translation>
     </message>
     <message>
         <source>Test page</source>
-        <translation type="unfinished"></translation>
+        <translation>Пробная страница</translation>
     </message>
     <message>
         <source>Failed to print Test Page on %1!</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось напечатать пробную страницу на %1!</translation>
     </message>
     <message>
         <source>Test Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Пробная страница</translation>
     </message>
     <message>
         <source>Test Page sent to %1,
 Job ID: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Пробная страница отправлена на %1,
+номер задания: %2</translation>
     </message>
 </context>
 <context>
