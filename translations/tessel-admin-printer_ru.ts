@@ -3051,487 +3051,490 @@ Job ID: %2</source>
     <name>PrivilegedHelper</name>
     <message>
         <source>%1 is not a valid queue name</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимое имя очереди</translation>
     </message>
     <message>
         <source>%1 is not a valid device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимый URI устройства</translation>
     </message>
     <message>
         <source>%1 is not a valid driver name</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимое имя драйвера</translation>
     </message>
     <message>
         <source>%1 is neither &quot;-&quot; nor an absolute path</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не является ни &quot;-&quot;, ни абсолютным путём</translation>
     </message>
     <message>
         <source>%1 is not a valid text: at most %2 bytes of UTF-8 without control characters</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимый текст: разрешено не более %2 байт UTF-8 без управляющих символов</translation>
     </message>
     <message>
         <source>%1 is neither &quot;true&quot; nor &quot;false&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не является ни &quot;true&quot;, ни &quot;false&quot;</translation>
     </message>
     <message>
         <source>%1 is not a valid banner name</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимое имя титульного листа</translation>
     </message>
     <message>
         <source>%1 is not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не совпадает с %2</translation>
     </message>
     <message>
         <source>usage: tessel-admin-printer-helper ACTION &lt; ARGUMENTS</source>
-        <translation type="unfinished"></translation>
+        <translation>использование: tessel-admin-printer-helper ДЕЙСТВИЕ &lt; АРГУМЕНТЫ</translation>
     </message>
     <message>
         <source>unknown action %1</source>
-        <translation type="unfinished"></translation>
+        <translation>неизвестное действие %1</translation>
     </message>
     <message>
         <source>the configuration on standard input is not a text file</source>
-        <translation type="unfinished"></translation>
+        <translation>конфигурация на стандартном вводе не является текстовым файлом</translation>
     </message>
     <message>
         <source>the action takes %1 arguments, not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>действие принимает аргументов: %1, а не %2</translation>
     </message>
     <message>
         <source>argument %1 is longer than %2 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>аргумент %1 длиннее %2 байт</translation>
     </message>
     <message>
         <source>the action takes %1 arguments, not more</source>
-        <translation type="unfinished"></translation>
+        <translation>действие принимает не более %1 аргументов</translation>
     </message>
     <message>
         <source>the data on standard input exceeds %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>данные на стандартном вводе превышают %1 байт</translation>
     </message>
     <message>
         <source>cannot read standard input: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать стандартный ввод: %1</translation>
     </message>
     <message>
         <source>standard input does not hold a PPD file</source>
-        <translation type="unfinished"></translation>
+        <translation>на стандартном вводе нет файла PPD</translation>
     </message>
     <message>
         <source>cannot read the PPD file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать файл PPD: %1</translation>
     </message>
     <message>
         <source>the PPD file is not valid: %1 on line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>файл PPD недопустим: %1 в строке %2</translation>
     </message>
     <message>
         <source>no valid action to carry out</source>
-        <translation type="unfinished"></translation>
+        <translation>нет допустимого действия для выполнения</translation>
     </message>
     <message>
         <source>cannot reach the scheduler at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся связаться с сервером печати по адресу %1: %2</translation>
     </message>
     <message>
         <source>cannot look up %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся найти %1: %2</translation>
     </message>
     <message>
         <source>there is no printer or class named %1</source>
-        <translation type="unfinished"></translation>
+        <translation>нет принтера или класса с именем %1</translation>
     </message>
     <message>
         <source>cannot list the drivers of the scheduler: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся получить список драйверов сервера печати: %1</translation>
     </message>
     <message>
         <source>the scheduler offers no driver named %1</source>
-        <translation type="unfinished"></translation>
+        <translation>на сервере печати нет драйвера с именем %1</translation>
     </message>
     <message>
         <source>the scheduler refused the request: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати отклонил запрос: %1</translation>
     </message>
     <message>
         <source>%1 is a class, not a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — класс, а не принтер</translation>
     </message>
     <message>
         <source>a new printer needs a driver</source>
-        <translation type="unfinished"></translation>
+        <translation>для нового принтера нужен драйвер</translation>
     </message>
     <message>
         <source>cannot hold the PPD file in memory: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся разместить файл PPD в памяти: %1</translation>
     </message>
     <message>
         <source>cannot look up the banners of %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся получить титульные листы %1: %2</translation>
     </message>
     <message>
         <source>%1 offers no banner named %2</source>
-        <translation type="unfinished"></translation>
+        <translation>у %1 нет титульного листа с именем %2</translation>
     </message>
     <message>
         <source>%1 is a printer, not a class</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — принтер, а не класс</translation>
     </message>
     <message>
         <source>%1 is a class, and classes cannot be members of a class</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — класс, а классы не могут быть членами класса</translation>
     </message>
     <message>
         <source>cannot hold the configuration in memory: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся разместить конфигурацию в памяти: %1</translation>
     </message>
     <message>
         <source>the scheduler did not hand out %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати не выдал %1: %2</translation>
     </message>
     <message>
         <source>cannot write the configuration to standard output: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся записать конфигурацию на стандартный вывод: %1</translation>
     </message>
     <message>
         <source>the scheduler refuses this configuration: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати не принимает эту конфигурацию: %1</translation>
     </message>
     <message>
         <source>cannot check the configuration, so it was not stored: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся проверить конфигурацию, поэтому она не сохранена: %1</translation>
     </message>
     <message>
         <source>the scheduler did not store %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати не сохранил %1: %2</translation>
     </message>
 </context>
 <context>
     <name>PropertyEditor</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>value</source>
-        <translation type="unfinished"></translation>
+        <translation>значение</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Tessel Printer Manager&lt;p&gt;Allows to view, edit and manage print queues, configure print server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessel Printer Manager&lt;p&gt;Просмотр, изменение и управление очередями печати, настройка сервера печати.</translation>
     </message>
     <message>
         <source>Fatal error</source>
-        <translation type="unfinished"></translation>
+        <translation>Критическая ошибка</translation>
     </message>
     <message>
         <source>Unable to connect to CUPS server. Check &lt;i&gt;cupsd&lt;/i&gt; is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось подключиться к серверу CUPS. Проверьте, что &lt;i&gt;cupsd&lt;/i&gt; запущен</translation>
     </message>
     <message>
         <source>Tessel Printer Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessel Printer Manager</translation>
     </message>
     <message>
         <source>Unable to connect to CUPS server. Check, if &lt;i&gt;cupsd&lt;/i&gt; is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось подключиться к серверу CUPS. Проверьте, запущен ли &lt;i&gt;cupsd&lt;/i&gt;</translation>
     </message>
 </context>
 <context>
     <name>Ruv_SmbSelector</name>
     <message>
         <source>Authenticate</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентификация</translation>
     </message>
     <message>
         <source>SMB printer selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор принтера SMB</translation>
     </message>
     <message>
         <source>Workgroup :</source>
-        <translation type="unfinished"></translation>
+        <translation>Рабочая группа :</translation>
     </message>
     <message>
         <source>Server :</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер :</translation>
     </message>
     <message>
         <source>Printer :</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер :</translation>
     </message>
     <message>
         <source>Scan network...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать сеть...</translation>
     </message>
     <message>
         <source>Choose a printer :</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите принтер :</translation>
     </message>
     <message>
         <source>Printer list</source>
-        <translation type="unfinished"></translation>
+        <translation>Список принтеров</translation>
     </message>
     <message>
         <source>The user name and the password may not contain line breaks.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя пользователя и пароль не могут содержать переводы строк.</translation>
     </message>
     <message>
         <source>No printer found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтеры не найдены.</translation>
     </message>
 </context>
 <context>
     <name>ScanNetwork</name>
     <message>
         <source>Network Printer Scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск сетевых принтеров</translation>
     </message>
     <message>
         <source>Devices Found:</source>
-        <translation type="unfinished"></translation>
+        <translation>Найденные устройства:</translation>
     </message>
     <message>
         <source>Device Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес устройства:</translation>
     </message>
     <message>
         <source>Scan Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры поиска</translation>
     </message>
     <message>
         <source>IP range</source>
-        <translation type="unfinished"></translation>
+        <translation>Диапазон IP</translation>
     </message>
     <message>
         <source>SubNet:</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсеть:</translation>
     </message>
     <message>
         <source>Start:</source>
-        <translation type="unfinished"></translation>
+        <translation>Начало:</translation>
     </message>
     <message>
         <source>Field for IPv4 address input and edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Поле ввода и правки адреса IPv4</translation>
     </message>
     <message>
         <source>The field to input and edit IPv4 address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Поле для ввода и правки адреса IPv4.</translation>
     </message>
     <message>
         <source>End:</source>
-        <translation type="unfinished"></translation>
+        <translation>Конец:</translation>
     </message>
     <message>
         <source>Host</source>
-        <translation type="unfinished"></translation>
+        <translation>Узел</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порт:</translation>
     </message>
     <message>
         <source>9100</source>
-        <translation type="unfinished"></translation>
+        <translation>9100</translation>
     </message>
     <message>
         <source>80</source>
-        <translation type="unfinished"></translation>
+        <translation>80</translation>
     </message>
     <message>
         <source>631</source>
-        <translation type="unfinished"></translation>
+        <translation>631</translation>
     </message>
     <message>
         <source>Time to connect:</source>
-        <translation type="unfinished"></translation>
+        <translation>Время на соединение:</translation>
     </message>
     <message>
         <source> ms.</source>
-        <translation type="unfinished"></translation>
+        <translation> мс.</translation>
     </message>
     <message>
         <source>&amp;Scan...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сканировать...</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Host Lookup Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка поиска узла</translation>
     </message>
     <message>
         <source>Error in lookup for host &apos;%1&apos;:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка поиска узла «%1»:
+%2</translation>
     </message>
     <message>
         <source>Invalid IP address!</source>
-        <translation type="unfinished"></translation>
+        <translation>Недопустимый IP-адрес!</translation>
     </message>
     <message>
         <source>Start of range address is not correct!</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверный начальный адрес диапазона!</translation>
     </message>
     <message>
         <source>End of range address is not correct!</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверный конечный адрес диапазона!</translation>
     </message>
     <message>
         <source>Scanning network...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканирование сети...</translation>
     </message>
     <message>
         <source>Stop scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить сканирование</translation>
     </message>
 </context>
 <context>
     <name>SchedulerConfigCheck</name>
     <message>
         <source>the scheduler program %1 is not installed in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>программа сервера печати %1 не установлена в %2</translation>
     </message>
     <message>
         <source>%1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать %1</translation>
     </message>
     <message>
         <source>%1 starts with a byte-order mark, which the scheduler refuses</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 начинается с метки порядка байтов, которую сервер печати не принимает</translation>
     </message>
     <message>
         <source>%1 -t did not finish: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 -t не завершился: %2</translation>
     </message>
     <message>
         <source>cannot create a temporary directory: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся создать временный каталог: %1</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся записать %1: %2</translation>
     </message>
 </context>
 <context>
     <name>SelectBackendPage</name>
     <message>
         <source>Setup printer connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка подключения принтера</translation>
     </message>
     <message>
         <source>Specify printer Backend and URI</source>
-        <translation type="unfinished"></translation>
+        <translation>Укажите способ подключения и URI принтера</translation>
     </message>
     <message>
         <source>Direct connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Прямое подключение</translation>
     </message>
     <message>
         <source>Network connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевое подключение</translation>
     </message>
     <message>
         <source>Custom device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>Произвольный URI устройства</translation>
     </message>
     <message>
         <source>Parallel Port&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Параллельные порты</translation>
     </message>
     <message>
         <source>Serial Printer&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Последовательные порты</translation>
     </message>
     <message>
         <source>AppSocket/JetDirect</source>
-        <translation type="unfinished"></translation>
+        <translation>AppSocket/JetDirect</translation>
     </message>
     <message>
         <source>Internet Printing Protocol</source>
-        <translation type="unfinished"></translation>
+        <translation>Протокол интернет-печати (IPP)</translation>
     </message>
     <message>
         <source>Line Printer Daemon(UNIX)</source>
-        <translation type="unfinished"></translation>
+        <translation>Line Printer Daemon (UNIX)</translation>
     </message>
     <message>
         <source>Windows or Samba shared printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Общий принтер Windows или Samba</translation>
     </message>
     <message>
         <source>Parallel Port#%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Параллельный порт №%1</translation>
     </message>
     <message>
         <source>Serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>Последовательный порт</translation>
     </message>
     <message>
         <source>Enter Queue Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите имя очереди</translation>
     </message>
     <message>
         <source>Enter LPD queue name (case sensitive):
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Введите имя очереди LPD (с учётом регистра):
+</translation>
     </message>
     <message>
         <source>Server connection error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка соединения с сервером</translation>
     </message>
     <message>
         <source>Failed to connect server.
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось подключиться к серверу.
+%1</translation>
     </message>
 </context>
 <context>
     <name>SelectBackendWidget</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation>Форма</translation>
     </message>
     <message>
         <source>Select Backend</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор способа подключения</translation>
     </message>
     <message>
         <source>Select printer connection type and URI using this tree.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите в этом дереве тип подключения и URI принтера.</translation>
     </message>
     <message>
         <source>Printer Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Подключение принтера</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
     <message>
         <source>Scan...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать...</translation>
     </message>
     <message>
         <source>Device URI:</source>
-        <translation type="unfinished"></translation>
+        <translation>URI устройства:</translation>
     </message>
 </context>
 <context>
@@ -3553,151 +3556,152 @@ Job ID: %2</source>
     <name>SmbLogin</name>
     <message>
         <source>Server Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Вход на сервер</translation>
     </message>
     <message>
         <source>&lt;h2&gt;Login server&lt;/h2&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;Вход на сервер&lt;/h2&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Server:&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Сервер:&lt;/b&gt;</translation>
     </message>
     <message>
         <source>User:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь:</translation>
     </message>
     <message>
         <source>&lt;b&gt;Password:&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Пароль:&lt;/b&gt;</translation>
     </message>
 </context>
 <context>
     <name>SuCommand</name>
     <message>
         <source>the command must follow &quot;-c&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>команда должна следовать за &quot;-c&quot;</translation>
     </message>
     <message>
         <source>no command given</source>
-        <translation type="unfinished"></translation>
+        <translation>команда не указана</translation>
     </message>
     <message>
         <source>usage: tessel-su -c COMMAND [ARGUMENT]...</source>
-        <translation type="unfinished"></translation>
+        <translation>использование: tessel-su -c КОМАНДА [АРГУМЕНТ]...</translation>
     </message>
 </context>
 <context>
     <name>TesselHelpMenu</name>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Справка</translation>
     </message>
     <message>
         <source>&amp;About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;О программе %1</translation>
     </message>
     <message>
         <source>About &amp;Qt</source>
-        <translation type="unfinished"></translation>
+        <translation>О &amp;Qt</translation>
     </message>
     <message>
         <source>%1&lt;p&gt;Version %2&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1&lt;p&gt;Версия %2&lt;/p&gt;</translation>
     </message>
     <message>
         <source>About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>О программе %1</translation>
     </message>
 </context>
 <context>
     <name>TesselHostAddress</name>
     <message>
         <source>Octet %1 of the IPv4 address</source>
-        <translation type="unfinished"></translation>
+        <translation>Октет %1 адреса IPv4</translation>
     </message>
 </context>
 <context>
     <name>TweakDestWidget</name>
     <message>
         <source>Change...</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить...</translation>
     </message>
     <message>
         <source>&lt;h4&gt;Device Info&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Сведения об устройстве&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;h4&gt;Driver Info&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Сведения о драйвере&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;h4&gt;Class Members&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Члены класса&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;h4&gt;General Info&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Общие сведения&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Name:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Location:&lt;/b&gt; %2&lt;br&gt;&lt;b&gt;Info:&lt;/b&gt; %3%4</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Имя:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Расположение:&lt;/b&gt; %2&lt;br&gt;&lt;b&gt;Описание:&lt;/b&gt; %3%4</translation>
     </message>
     <message>
         <source>&lt;br&gt;Class is shared</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;br&gt;Класс общедоступен</translation>
     </message>
     <message>
         <source>&lt;b&gt;Members:&lt;/b&gt; %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Члены:&lt;/b&gt; %1</translation>
     </message>
     <message>
         <source>&lt;b&gt;Name:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Location:&lt;/b&gt;%2&lt;br&gt;&lt;b&gt;Info:&lt;/b&gt; %3%4</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Имя:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Расположение:&lt;/b&gt;%2&lt;br&gt;&lt;b&gt;Описание:&lt;/b&gt; %3%4</translation>
     </message>
     <message>
         <source>&lt;br&gt;Printer is shared</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;br&gt;Принтер общедоступен</translation>
     </message>
     <message>
         <source>&lt;b&gt;Device URI:&lt;/b&gt; %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;URI устройства:&lt;/b&gt; %1</translation>
     </message>
     <message>
         <source>&lt;b&gt;Make and Model:&lt;/b&gt; %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Производитель и модель:&lt;/b&gt; %1</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>The queue %1 was not created, so %2 was kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь %1 не создана, поэтому %2 сохранена.</translation>
     </message>
     <message>
         <source>The jobs of %1 could not be moved to %2: %3
 %1 was kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось переместить задания %1 в %2: %3
+%1 сохранена.</translation>
     </message>
     <message>
         <source>%1 was created, but %2 could not be deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 создана, но %2 не удалось удалить.</translation>
     </message>
 </context>
 <context>
     <name>UpdateDialog</name>
     <message>
         <source>Update Interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал обновления</translation>
     </message>
     <message>
         <source> sec</source>
-        <translation type="unfinished"></translation>
+        <translation> с</translation>
     </message>
     <message>
         <source>Printer tree update interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал обновления дерева принтеров</translation>
     </message>
 </context>
 </TS>
