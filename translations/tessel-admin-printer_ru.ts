@@ -2771,6 +2771,22 @@ Try Again?</source>
         <source>The server was not restarted.</source>
         <translation>Сервер не перезапущен.</translation>
     </message>
+    <message numerus="yes">
+        <source>Processing jobs: %n</source>
+        <translation>
+            <numerusform>%n задание в обработке</numerusform>
+            <numerusform>%n задания в обработке</numerusform>
+            <numerusform>%n заданий в обработке</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Aborted jobs: %n</source>
+        <translation>
+            <numerusform>%n прерванное задание</numerusform>
+            <numerusform>%n прерванных задания</numerusform>
+            <numerusform>%n прерванных заданий</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PrinterWizard</name>
@@ -3594,7 +3610,7 @@ Job ID: %2</source>
     <name>TesselHelpMenu</name>
     <message>
         <source>&amp;Help</source>
-        <translation>&amp;Справка</translation>
+        <translation>Сп&amp;равка</translation>
     </message>
     <message>
         <source>&amp;About %1</source>
