@@ -3672,7 +3672,7 @@ Job ID: %2</source>
     </message>
     <message>
         <source>&lt;b&gt;Name:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Location:&lt;/b&gt;%2&lt;br&gt;&lt;b&gt;Info:&lt;/b&gt; %3%4</source>
-        <translation>&lt;b&gt;Имя:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Расположение:&lt;/b&gt;%2&lt;br&gt;&lt;b&gt;Описание:&lt;/b&gt; %3%4</translation>
+        <translation>&lt;b&gt;Имя:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Расположение:&lt;/b&gt; %2&lt;br&gt;&lt;b&gt;Описание:&lt;/b&gt; %3%4</translation>
     </message>
     <message>
         <source>&lt;br&gt;Printer is shared</source>
