@@ -218,8 +218,10 @@ void PrinterManager::jobsStateChanged()
         else if (state == IPP_JSTATE_ABORTED)
             ++aborted;
     }
-    m_processingLabel->setText(tr("Processing jobs") + QLatin1String(": ") + QString::number(processing));
-    m_abortedLabel->setText(tr("Aborted jobs") + QLatin1String(": ") + QString::number(aborted));
+    // One text per counter rather than label + number, so that languages
+    // whose noun follows the count can inflect it.
+    m_processingLabel->setText(tr("Processing jobs: %n", nullptr, processing));
+    m_abortedLabel->setText(tr("Aborted jobs: %n", nullptr, aborted));
 }
 
 void PrinterManager::cupsdConfig()

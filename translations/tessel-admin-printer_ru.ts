@@ -185,63 +185,63 @@
     <name>AutodetectSelectionPage</name>
     <message>
         <source>File printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Вывод в файл</translation>
     </message>
     <message>
         <source>Direct printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Локальный принтер</translation>
     </message>
     <message>
         <source>Serial printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер на последовательном порту</translation>
     </message>
     <message>
         <source>Network printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевой принтер</translation>
     </message>
     <message>
         <source>Select printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор принтера</translation>
     </message>
     <message>
         <source>Select auto founded printer in list, or select custom backend printer add</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите в списке автоматически найденный принтер или добавьте принтер с другим способом подключения</translation>
     </message>
     <message>
         <source>Searching devices...</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск устройств...</translation>
     </message>
     <message>
         <source>Select printer device</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите устройство печати</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Device class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс устройства</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Описание</translation>
     </message>
     <message>
         <source>Device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI устройства</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Другое</translation>
     </message>
     <message>
         <source>Cups-Get-Devices failed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка запроса CUPS-Get-Devices!</translation>
     </message>
     <message>
         <source>Can not get devices information from CUPS server!</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось получить сведения об устройствах от сервера CUPS!</translation>
     </message>
 </context>
 <context>
@@ -274,42 +274,42 @@
     <name>ClassMembers</name>
     <message>
         <source>Class members</source>
-        <translation type="unfinished"></translation>
+        <translation>Члены класса</translation>
     </message>
     <message>
         <source>Excluded members</source>
-        <translation type="unfinished"></translation>
+        <translation>Не входят в класс</translation>
     </message>
     <message>
         <source>Included members</source>
-        <translation type="unfinished"></translation>
+        <translation>Входят в класс</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
 </context>
 <context>
     <name>ClassMembersPage</name>
     <message>
         <source>Select members of class</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор членов класса</translation>
     </message>
     <message>
         <source>Move printers, which you want to add to class, from left list to right list</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенесите принтеры, которые нужно включить в класс, из левого списка в правый</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
 </context>
 <context>
@@ -331,115 +331,115 @@
     <name>Cups::IPP</name>
     <message>
         <source>Printer class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс принтеров</translation>
     </message>
     <message>
         <source>Remote printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалённый принтер</translation>
     </message>
     <message>
         <source>Can print black</source>
-        <translation type="unfinished"></translation>
+        <translation>Чёрно-белая печать</translation>
     </message>
     <message>
         <source>Can print color</source>
-        <translation type="unfinished"></translation>
+        <translation>Цветная печать</translation>
     </message>
     <message>
         <source>Can print on both sides of the page</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя печать</translation>
     </message>
     <message>
         <source>Can staple output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшивание скобами</translation>
     </message>
     <message>
         <source>Can make fast copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Быстрое изготовление копий</translation>
     </message>
     <message>
         <source>Can collate copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Подбор копий</translation>
     </message>
     <message>
         <source>Can punch output</source>
-        <translation type="unfinished"></translation>
+        <translation>Перфорация</translation>
     </message>
     <message>
         <source>Can cover output</source>
-        <translation type="unfinished"></translation>
+        <translation>Обложки</translation>
     </message>
     <message>
         <source>Can bind output</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт</translation>
     </message>
     <message>
         <source>Can sort output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сортировка отпечатков</translation>
     </message>
     <message>
         <source>Can print on small media (up to A4/Letter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на малых форматах (до A4/Letter)</translation>
     </message>
     <message>
         <source>Can print on medium media (up to A3/Tabloid)</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на средних форматах (до A3/Tabloid)</translation>
     </message>
     <message>
         <source>Can print on large media (over A3/Tabloid)</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на больших форматах (больше A3/Tabloid)</translation>
     </message>
     <message>
         <source>Can print on media of variable sizes</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать на носителях произвольного размера</translation>
     </message>
     <message>
         <source>Implicit class</source>
-        <translation type="unfinished"></translation>
+        <translation>Неявный класс</translation>
     </message>
     <message>
         <source>Default destination of the server</source>
-        <translation type="unfinished"></translation>
+        <translation>Назначение сервера по умолчанию</translation>
     </message>
     <message>
         <source>Fax</source>
-        <translation type="unfinished"></translation>
+        <translation>Факс</translation>
     </message>
     <message>
         <source>Rejecting jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Отклоняет задания</translation>
     </message>
     <message>
         <source>Being deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаляется</translation>
     </message>
     <message>
         <source>Not shared</source>
-        <translation type="unfinished"></translation>
+        <translation>Без общего доступа</translation>
     </message>
     <message>
         <source>Requires authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Требует аутентификации</translation>
     </message>
     <message>
         <source>Supports maintenance commands</source>
-        <translation type="unfinished"></translation>
+        <translation>Поддерживает служебные команды</translation>
     </message>
     <message>
         <source>Discovered on the network</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружен в сети</translation>
     </message>
     <message>
         <source>Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканер</translation>
     </message>
     <message>
         <source>Multi-function device</source>
-        <translation type="unfinished"></translation>
+        <translation>Многофункциональное устройство</translation>
     </message>
     <message>
         <source>3D printer</source>
-        <translation type="unfinished"></translation>
+        <translation>3D-принтер</translation>
     </message>
 </context>
 <context>
@@ -1496,667 +1496,669 @@
     <name>DestOptions</name>
     <message>
         <source>Portrait</source>
-        <translation type="unfinished"></translation>
+        <translation>Книжная</translation>
     </message>
     <message>
         <source>Landscape</source>
-        <translation type="unfinished"></translation>
+        <translation>Альбомная</translation>
     </message>
     <message>
         <source>Reverse landscape</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевёрнутая альбомная</translation>
     </message>
     <message>
         <source>Reverse portrait</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевёрнутая книжная</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет</translation>
     </message>
     <message>
         <source>Staple</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить скобами</translation>
     </message>
     <message>
         <source>Punch</source>
-        <translation type="unfinished"></translation>
+        <translation>Перфорировать</translation>
     </message>
     <message>
         <source>Cover</source>
-        <translation type="unfinished"></translation>
+        <translation>Обложка</translation>
     </message>
     <message>
         <source>Bind</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплести</translation>
     </message>
     <message>
         <source>Saddle stitch</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить внакидку</translation>
     </message>
     <message>
         <source>Edge stitch</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по краю</translation>
     </message>
     <message>
         <source>Fold (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сфальцевать (любым способом)</translation>
     </message>
     <message>
         <source>Trim (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Обрезать (любым способом)</translation>
     </message>
     <message>
         <source>Bale (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Упаковать (любым способом)</translation>
     </message>
     <message>
         <source>Fold to make booklet</source>
-        <translation type="unfinished"></translation>
+        <translation>Сфальцевать в брошюру</translation>
     </message>
     <message>
         <source>Offset for binding (any type)</source>
-        <translation type="unfinished"></translation>
+        <translation>Смещение под переплёт (любой тип)</translation>
     </message>
     <message>
         <source>Staple top left</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба слева вверху</translation>
     </message>
     <message>
         <source>Staple bottom left</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба слева внизу</translation>
     </message>
     <message>
         <source>Staple top right</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба справа вверху</translation>
     </message>
     <message>
         <source>Staple bottom right</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоба справа внизу</translation>
     </message>
     <message>
         <source>Edge stitch left</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по левому краю</translation>
     </message>
     <message>
         <source>Edge stitch top</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по верхнему краю</translation>
     </message>
     <message>
         <source>Edge stitch right</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по правому краю</translation>
     </message>
     <message>
         <source>Edge stitch bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшить по нижнему краю</translation>
     </message>
     <message>
         <source>Staple dual left</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы слева</translation>
     </message>
     <message>
         <source>Staple dual top</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы сверху</translation>
     </message>
     <message>
         <source>Staple dual right</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы справа</translation>
     </message>
     <message>
         <source>Staple dual bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Две скобы снизу</translation>
     </message>
     <message>
         <source>Bind on left</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт слева</translation>
     </message>
     <message>
         <source>Bind on top</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт сверху</translation>
     </message>
     <message>
         <source>Bind on right</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт справа</translation>
     </message>
     <message>
         <source>Bind on Bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт снизу</translation>
     </message>
     <message>
         <source>One sided</source>
-        <translation type="unfinished"></translation>
+        <translation>Односторонняя</translation>
     </message>
     <message>
         <source>Two sided, Long edge</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя, по длинному краю</translation>
     </message>
     <message>
         <source>Two sided, Short edge</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя, по короткому краю</translation>
     </message>
     <message>
         <source>No hold</source>
-        <translation type="unfinished"></translation>
+        <translation>Без задержки</translation>
     </message>
     <message>
         <source>Indefinite</source>
-        <translation type="unfinished"></translation>
+        <translation>Бессрочно</translation>
     </message>
     <message>
         <source>Day Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Днём</translation>
     </message>
     <message>
         <source>Evening</source>
-        <translation type="unfinished"></translation>
+        <translation>Вечером</translation>
     </message>
     <message>
         <source>Night</source>
-        <translation type="unfinished"></translation>
+        <translation>Ночью</translation>
     </message>
     <message>
         <source>Second Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Во вторую смену</translation>
     </message>
     <message>
         <source>Third Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>В третью смену</translation>
     </message>
     <message>
         <source>Weekend</source>
-        <translation type="unfinished"></translation>
+        <translation>В выходные</translation>
     </message>
     <message>
         <source>Finishings after print</source>
-        <translation type="unfinished"></translation>
+        <translation>Послепечатная обработка</translation>
     </message>
     <message>
         <source>Notify events</source>
-        <translation type="unfinished"></translation>
+        <translation>События для уведомления</translation>
     </message>
     <message>
         <source>Notify lease duration (in seconds)</source>
-        <translation type="unfinished"></translation>
+        <translation>Срок подписки на уведомления (в секундах)</translation>
     </message>
     <message>
         <source>Document mime type</source>
-        <translation type="unfinished"></translation>
+        <translation>MIME-тип документа</translation>
     </message>
     <message>
         <source>Media settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры бумаги</translation>
     </message>
     <message>
         <source>US Letter</source>
-        <translation type="unfinished"></translation>
+        <translation>US Letter</translation>
     </message>
     <message>
         <source>US Legal</source>
-        <translation type="unfinished"></translation>
+        <translation>US Legal</translation>
     </message>
     <message>
         <source>ISO A4</source>
-        <translation type="unfinished"></translation>
+        <translation>ISO A4</translation>
     </message>
     <message>
         <source>US #10 Envelope</source>
-        <translation type="unfinished"></translation>
+        <translation>Конверт US #10</translation>
     </message>
     <message>
         <source>ISO DL Envelope</source>
-        <translation type="unfinished"></translation>
+        <translation>Конверт ISO DL</translation>
     </message>
     <message>
         <source>Upper tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Верхний лоток</translation>
     </message>
     <message>
         <source>Lower tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Нижний лоток</translation>
     </message>
     <message>
         <source>Multi-purpose tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Универсальный лоток</translation>
     </message>
     <message>
         <source>Large capacity tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Лоток большой ёмкости</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Обычная</translation>
     </message>
     <message>
         <source>Transparency</source>
-        <translation type="unfinished"></translation>
+        <translation>Прозрачная плёнка</translation>
     </message>
     <message>
         <source>Queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь</translation>
     </message>
     <message>
         <source>Page S&amp;ize</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Размер страницы</translation>
     </message>
     <message>
         <source>Paper So&amp;urce</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Источник бумаги</translation>
     </message>
     <message>
         <source>Paper T&amp;ype</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Тип бумаги</translation>
     </message>
     <message>
         <source>Pages per sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Страниц на листе</translation>
     </message>
     <message>
         <source>Duplex printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя печать</translation>
     </message>
     <message>
         <source>Orientation</source>
-        <translation type="unfinished"></translation>
+        <translation>Ориентация</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие</translation>
     </message>
     <message>
         <source>Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Приоритет</translation>
     </message>
     <message>
         <source>Copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Копии</translation>
     </message>
     <message>
         <source>Hold until</source>
-        <translation type="unfinished"></translation>
+        <translation>Задержать до</translation>
     </message>
     <message>
         <source>Banners</source>
-        <translation type="unfinished"></translation>
+        <translation>Титульные листы</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>В начале</translation>
     </message>
     <message>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>В конце</translation>
     </message>
     <message>
         <source>Jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания</translation>
     </message>
     <message>
         <source>Invalid destination</source>
-        <translation type="unfinished"></translation>
+        <translation>Недопустимое назначение</translation>
     </message>
     <message>
         <source>Unable to get destination&apos;s options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось получить параметры принтера/класса.</translation>
     </message>
     <message>
         <source>Driver Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры драйвера</translation>
     </message>
     <message>
         <source>Unable to set destination&apos;s options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось установить параметры принтера/класса.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Unable to save the options: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить параметры: %1</translation>
     </message>
 </context>
 <context>
     <name>DestOptionsDialog</name>
     <message>
         <source>Printer/class options</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры принтера/класса</translation>
     </message>
     <message>
         <source>Options for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры %1</translation>
     </message>
 </context>
 <context>
     <name>DestinationChooser</name>
     <message>
         <source>Move job</source>
-        <translation type="unfinished"></translation>
+        <translation>Перемещение задания</translation>
     </message>
     <message>
         <source>Move the job to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Переместить задание в:</translation>
     </message>
 </context>
 <context>
     <name>DriverWidget</name>
     <message>
         <source>Drivers</source>
-        <translation type="unfinished"></translation>
+        <translation>Драйверы</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения</translation>
     </message>
     <message>
         <source>From file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Из файла...</translation>
     </message>
     <message>
         <source>Select driver from file</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор драйвера из файла</translation>
     </message>
     <message>
         <source>Driver info</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения о драйвере</translation>
     </message>
     <message>
         <source>Select file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать файл...</translation>
     </message>
     <message>
         <source>ppd files</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы PPD</translation>
     </message>
 </context>
 <context>
     <name>InfoDriverPage</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения</translation>
     </message>
     <message>
         <source>Enter printer/class information, select printer driver (if needed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите сведения о принтере/классе и выберите драйвер принтера (если нужно)</translation>
     </message>
     <message>
         <source>Share this queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Сделать очередь общей</translation>
     </message>
     <message>
         <source>&lt;b&gt;Device URI&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;URI устройства&lt;/b&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Driver&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Драйвер&lt;/b&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Name&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Имя&lt;/b&gt;</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Описание</translation>
     </message>
     <message>
         <source>The queue keeps its driver</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь сохраняет свой драйвер</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Correct URI must present!</source>
-        <translation type="unfinished"></translation>
+        <translation>Необходимо указать правильный URI!</translation>
     </message>
     <message>
         <source>The driver of %1 could not be fetched from the server, so the printer cannot be renamed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось получить с сервера драйвер %1, поэтому принтер нельзя переименовать.</translation>
     </message>
     <message>
         <source>Driver is not selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Драйвер не выбран</translation>
     </message>
     <message>
         <source>Unable to add printer.
 Try Again?</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось добавить принтер.
+Повторить попытку?</translation>
     </message>
     <message>
         <source>Unable to add class.
 Try Again?</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось добавить класс.
+Повторить попытку?</translation>
     </message>
 </context>
 <context>
     <name>IppQueueSelector</name>
     <message>
         <source>Queue Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор очереди</translation>
     </message>
     <message>
         <source>&lt;span style=&quot;font-size:x-large; font-weight:600;&quot;&gt;Select Queue From List:&lt;/span&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;span style=&quot;font-size:x-large; font-weight:600;&quot;&gt;Выберите очередь из списка:&lt;/span&gt;</translation>
     </message>
     <message>
         <source>Queue</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип</translation>
     </message>
     <message>
         <source>Capabilities</source>
-        <translation type="unfinished"></translation>
+        <translation>Возможности</translation>
     </message>
     <message>
         <source>Printer Class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс принтеров</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию</translation>
     </message>
     <message>
         <source>Implicit Class</source>
-        <translation type="unfinished"></translation>
+        <translation>Неявный класс</translation>
     </message>
     <message>
         <source>Fax device</source>
-        <translation type="unfinished"></translation>
+        <translation>Факс</translation>
     </message>
     <message>
         <source>Remote</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалённый</translation>
     </message>
     <message>
         <source>Can do B&amp;W printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Чёрно-белая печать</translation>
     </message>
     <message>
         <source>Can do color printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Цветная печать</translation>
     </message>
     <message>
         <source>Can do duplexing</source>
-        <translation type="unfinished"></translation>
+        <translation>Двусторонняя печать</translation>
     </message>
     <message>
         <source>Can staple output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сшивание скобами</translation>
     </message>
     <message>
         <source>Can do copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Изготовление копий</translation>
     </message>
     <message>
         <source>Can collate copies</source>
-        <translation type="unfinished"></translation>
+        <translation>Подбор копий</translation>
     </message>
     <message>
         <source>Can punch output</source>
-        <translation type="unfinished"></translation>
+        <translation>Перфорация</translation>
     </message>
     <message>
         <source>Can cover output</source>
-        <translation type="unfinished"></translation>
+        <translation>Обложки</translation>
     </message>
     <message>
         <source>Can bind output</source>
-        <translation type="unfinished"></translation>
+        <translation>Переплёт</translation>
     </message>
     <message>
         <source>Can sort output</source>
-        <translation type="unfinished"></translation>
+        <translation>Сортировка отпечатков</translation>
     </message>
     <message>
         <source>Can do Letter/Legal/A4</source>
-        <translation type="unfinished"></translation>
+        <translation>Форматы Letter/Legal/A4</translation>
     </message>
     <message>
         <source>Can do Tabloid/B/C/A3/A2</source>
-        <translation type="unfinished"></translation>
+        <translation>Форматы Tabloid/B/C/A3/A2</translation>
     </message>
     <message>
         <source>Can do D/E/A1/A0</source>
-        <translation type="unfinished"></translation>
+        <translation>Форматы D/E/A1/A0</translation>
     </message>
     <message>
         <source>Can do variable sizes</source>
-        <translation type="unfinished"></translation>
+        <translation>Произвольные размеры</translation>
     </message>
 </context>
 <context>
     <name>JobWidget</name>
     <message>
         <source>pending</source>
-        <translation type="unfinished"></translation>
+        <translation>ожидает</translation>
     </message>
     <message>
         <source>held</source>
-        <translation type="unfinished"></translation>
+        <translation>задержано</translation>
     </message>
     <message>
         <source>processing</source>
-        <translation type="unfinished"></translation>
+        <translation>печатается</translation>
     </message>
     <message>
         <source>stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>остановлено</translation>
     </message>
     <message>
         <source>canceled</source>
-        <translation type="unfinished"></translation>
+        <translation>отменено</translation>
     </message>
     <message>
         <source>aborted</source>
-        <translation type="unfinished"></translation>
+        <translation>прервано</translation>
     </message>
     <message>
         <source>completed</source>
-        <translation type="unfinished"></translation>
+        <translation>завершено</translation>
     </message>
     <message>
         <source>unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>неизвестно</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Id</source>
-        <translation type="unfinished"></translation>
+        <translation>Номер</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Название</translation>
     </message>
     <message>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Размер</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Время</translation>
     </message>
     <message>
         <source>State</source>
-        <translation type="unfinished"></translation>
+        <translation>Состояние</translation>
     </message>
     <message>
         <source>Cancel job</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменить задание</translation>
     </message>
     <message>
         <source>Hold job</source>
-        <translation type="unfinished"></translation>
+        <translation>Задержать задание</translation>
     </message>
     <message>
         <source>Release job</source>
-        <translation type="unfinished"></translation>
+        <translation>Освободить задание</translation>
     </message>
     <message>
         <source>Move job to...</source>
-        <translation type="unfinished"></translation>
+        <translation>Переместить задание в...</translation>
     </message>
     <message>
         <source>Reprint job</source>
-        <translation type="unfinished"></translation>
+        <translation>Напечатать задание повторно</translation>
     </message>
     <message>
         <source>Show completed jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать завершённые задания</translation>
     </message>
     <message>
         <source>There is no connection to the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет соединения с сервером.</translation>
     </message>
     <message>
         <source>Unable to cancel job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось отменить задание %1.</translation>
     </message>
     <message>
         <source>Unable to hold job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось задержать задание %1.</translation>
     </message>
     <message>
         <source>Unable to release job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось освободить задание %1.</translation>
     </message>
     <message>
         <source>Unable to reprint job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось повторно напечатать задание %1.</translation>
     </message>
     <message>
         <source>Unable to move job %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось переместить задание %1.</translation>
     </message>
     <message>
         <source>Move job</source>
-        <translation type="unfinished"></translation>
+        <translation>Перемещение задания</translation>
     </message>
     <message>
         <source>There is no other printer or class to move the job to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет другого принтера или класса, куда можно переместить задание.</translation>
     </message>
     <message>
         <source>Unable to move job %1 to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось переместить задание %1 в %2.</translation>
     </message>
 </context>
 <context>
@@ -2443,136 +2445,136 @@ Try Again?</source>
     <name>PasswordCBSetter</name>
     <message>
         <source>You are not authorized to do this.</source>
-        <translation type="unfinished"></translation>
+        <translation>У Вас нет прав на это действие.</translation>
     </message>
     <message>
         <source>The server refused the request: this user may not perform it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер отклонил запрос: этому пользователю действие не разрешено.</translation>
     </message>
     <message>
         <source>The server refused the password too many times.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер слишком много раз отклонил пароль.</translation>
     </message>
     <message>
         <source>Authentication was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентификация отменена.</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
 </context>
 <context>
     <name>PasswordDialog</name>
     <message>
         <source>Authentication</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентификация</translation>
     </message>
     <message>
         <source>The server refused the password. Try again, or cancel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер отклонил пароль. Попробуйте ещё раз или отмените.</translation>
     </message>
     <message>
         <source>&amp;User:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Пользователь:</translation>
     </message>
     <message>
         <source>&amp;Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>П&amp;ароль:</translation>
     </message>
     <message>
         <source>The server %1 asks for a user name and password for %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер %1 запрашивает имя пользователя и пароль для %2.</translation>
     </message>
 </context>
 <context>
     <name>PolKitActionProvider</name>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>The privileged helper did not carry out the operation.</source>
-        <translation type="unfinished"></translation>
+        <translation>Привилегированный помощник не выполнил операцию.</translation>
     </message>
     <message>
         <source>Install the package that provides the privileged helper, or choose the native CUPS IPP operations in Server &gt; Priviledged Actions...</source>
-        <translation type="unfinished"></translation>
+        <translation>Установите пакет с привилегированным помощником или выберите собственные операции IPP сервера CUPS в меню Сервер &gt; Привилегированные действия...</translation>
     </message>
     <message>
         <source>Privileged action failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка привилегированного действия</translation>
     </message>
 </context>
 <context>
     <name>PolKitActionProviderHelper</name>
     <message>
         <source>%1 is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не является обычным файлом</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать %1: %2</translation>
     </message>
     <message>
         <source>%1 is larger than %2 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 больше %2 байт</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся записать %1: %2</translation>
     </message>
     <message>
         <source>an argument of type %1 is neither a text nor a flag</source>
-        <translation type="unfinished"></translation>
+        <translation>аргумент типа %1 не является ни текстом, ни флагом</translation>
     </message>
     <message>
         <source>an argument contains a NUL character</source>
-        <translation type="unfinished"></translation>
+        <translation>аргумент содержит символ NUL</translation>
     </message>
     <message>
         <source>needs the resource and a local file name</source>
-        <translation type="unfinished"></translation>
+        <translation>нужны ресурс и имя локального файла</translation>
     </message>
     <message>
         <source>no PPD file given</source>
-        <translation type="unfinished"></translation>
+        <translation>файл PPD не указан</translation>
     </message>
     <message>
         <source>the privileged helper is not installed at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>привилегированный помощник не установлен в %1</translation>
     </message>
     <message>
         <source>the launcher %1 is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>программа запуска %1 не установлена</translation>
     </message>
     <message>
         <source>cannot start %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся запустить %1: %2</translation>
     </message>
     <message>
         <source>no answer within %1 seconds, stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>нет ответа в течение %1 с, выполнение остановлено</translation>
     </message>
     <message>
         <source>%1 crashed</source>
-        <translation type="unfinished"></translation>
+        <translation>аварийное завершение %1</translation>
     </message>
     <message>
         <source>the authorization was cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>авторизация отменена</translation>
     </message>
     <message>
         <source>not authorized</source>
-        <translation type="unfinished"></translation>
+        <translation>нет прав</translation>
     </message>
     <message>
         <source>not authorized: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>нет прав: %1</translation>
     </message>
     <message>
         <source>the helper failed with exit status %1</source>
-        <translation type="unfinished"></translation>
+        <translation>помощник завершился с ошибкой, код возврата %1</translation>
     </message>
 </context>
 <context>
@@ -2598,422 +2600,442 @@ Try Again?</source>
     <name>PpdOptionItem</name>
     <message>
         <source>This setting conflicts with another one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот параметр конфликтует с другим.</translation>
     </message>
 </context>
 <context>
     <name>PpdSettings</name>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры</translation>
     </message>
     <message>
         <source>Option</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметр</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>Current Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Текущее значение</translation>
     </message>
     <message>
         <source>Select an option</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите параметр</translation>
     </message>
     <message>
         <source>This setting conflicts with another one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Этот параметр конфликтует с другим.</translation>
     </message>
     <message>
         <source>Conflicts with: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Конфликтует с: %1</translation>
     </message>
 </context>
 <context>
     <name>PrinterClassPage</name>
     <message>
         <source>Add new printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавление принтера или класса</translation>
     </message>
     <message>
         <source>Printer or class</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер или класс</translation>
     </message>
     <message>
         <source>Select what you want to add, printer or class of printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите, что Вы хотите добавить: принтер или класс принтеров</translation>
     </message>
     <message>
         <source>Printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер</translation>
     </message>
     <message>
         <source>Class</source>
-        <translation type="unfinished"></translation>
+        <translation>Класс</translation>
     </message>
     <message>
         <source>Name_of_printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя_принтера</translation>
     </message>
     <message>
         <source>Name_of_class</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя_класса</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
 </context>
 <context>
     <name>PrinterManager</name>
     <message>
         <source>Tessel Printer Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessel Printer Manager</translation>
     </message>
     <message>
         <source>Processing jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания в обработке</translation>
     </message>
     <message>
         <source>Aborted jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Прерванные задания</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>В&amp;ыход</translation>
     </message>
     <message>
         <source>Configure...</source>
-        <translation type="unfinished"></translation>
+        <translation>Настроить...</translation>
     </message>
     <message>
         <source>Restart</source>
-        <translation type="unfinished"></translation>
+        <translation>Перезапустить</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Файл</translation>
     </message>
     <message>
         <source>&amp;Server</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сервер</translation>
     </message>
     <message>
         <source>Priviledged Actions...</source>
-        <translation type="unfinished"></translation>
+        <translation>Привилегированные действия...</translation>
     </message>
     <message>
         <source>&amp;Printer</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Принтер</translation>
     </message>
     <message>
         <source>&amp;Job</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Задание</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл</translation>
     </message>
     <message>
         <source>Printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер</translation>
     </message>
     <message>
         <source>Job</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание</translation>
     </message>
     <message>
         <source>Fatal Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Критическая ошибка</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>%1
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+%2</translation>
     </message>
     <message>
         <source>Unable to read server configuration file</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось прочитать файл конфигурации сервера</translation>
     </message>
     <message>
         <source>Cups error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка CUPS</translation>
     </message>
     <message>
         <source>Unable to write server configuration file</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось записать файл конфигурации сервера</translation>
     </message>
     <message>
         <source>The scheduler refuses the new configuration, so it was not sent to the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер печати не принимает новую конфигурацию, поэтому она не была отправлена на сервер.</translation>
     </message>
     <message>
         <source>The server was not restarted: %1 is not installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер не перезапущен: %1 не установлен.</translation>
     </message>
     <message>
         <source>%1 did not finish within %2 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не завершился за %2 с.</translation>
     </message>
     <message>
         <source>%1 ended with exit status %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 завершился с кодом возврата %2.</translation>
     </message>
     <message>
         <source>The server was not restarted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер не перезапущен.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Processing jobs: %n</source>
+        <translation>
+            <numerusform>%n задание в обработке</numerusform>
+            <numerusform>%n задания в обработке</numerusform>
+            <numerusform>%n заданий в обработке</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Aborted jobs: %n</source>
+        <translation>
+            <numerusform>%n прерванное задание</numerusform>
+            <numerusform>%n прерванных задания</numerusform>
+            <numerusform>%n прерванных заданий</numerusform>
+        </translation>
     </message>
 </context>
 <context>
     <name>PrinterWizard</name>
     <message>
         <source>Printer/Class Setup Wizard</source>
-        <translation type="unfinished"></translation>
+        <translation>Мастер настройки принтера/класса</translation>
     </message>
 </context>
 <context>
     <name>PrintersWidget</name>
     <message>
         <source>Destinations</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтеры и классы</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
     <message>
         <source>Pause/resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Приостановить/возобновить</translation>
     </message>
     <message>
         <source>Reload</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновить</translation>
     </message>
     <message>
         <source>Purge jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистить очередь</translation>
     </message>
     <message>
         <source>Add new...</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить...</translation>
     </message>
     <message>
         <source>Print options...</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры печати...</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить</translation>
     </message>
     <message>
         <source>Set default for me</source>
-        <translation type="unfinished"></translation>
+        <translation>Сделать моим по умолчанию</translation>
     </message>
     <message>
         <source>Set default for all</source>
-        <translation type="unfinished"></translation>
+        <translation>Сделать по умолчанию для всех</translation>
     </message>
     <message>
         <source>Print test page</source>
-        <translation type="unfinished"></translation>
+        <translation>Напечатать пробную страницу</translation>
     </message>
     <message>
         <source>Show local printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать локальные принтеры</translation>
     </message>
     <message>
         <source>Show remote printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать удалённые принтеры</translation>
     </message>
     <message>
         <source>Show not shared printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать принтеры без общего доступа</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Вид</translation>
     </message>
     <message>
         <source>&amp;Update Interval...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Интервал обновления...</translation>
     </message>
     <message>
         <source>Classes</source>
-        <translation type="unfinished"></translation>
+        <translation>Классы</translation>
     </message>
     <message>
         <source>Printers</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтеры</translation>
     </message>
     <message>
         <source>General information</source>
-        <translation type="unfinished"></translation>
+        <translation>Общие сведения</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения</translation>
     </message>
     <message>
         <source>Jobs</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания</translation>
     </message>
     <message>
         <source>Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка</translation>
     </message>
     <message>
         <source>Members</source>
-        <translation type="unfinished"></translation>
+        <translation>Члены</translation>
     </message>
     <message>
         <source>Device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI устройства</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Описание</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Расположение</translation>
     </message>
     <message>
         <source>Model</source>
-        <translation type="unfinished"></translation>
+        <translation>Модель</translation>
     </message>
     <message>
         <source>unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>неизвестно</translation>
     </message>
     <message>
         <source>idle</source>
-        <translation type="unfinished"></translation>
+        <translation>простаивает</translation>
     </message>
     <message>
         <source>processing</source>
-        <translation type="unfinished"></translation>
+        <translation>печатает</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Приостановить</translation>
     </message>
     <message>
         <source>stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>остановлен</translation>
     </message>
     <message>
         <source>Resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Возобновить</translation>
     </message>
     <message>
         <source>State</source>
-        <translation type="unfinished"></translation>
+        <translation>Состояние</translation>
     </message>
     <message>
         <source>Capabilities</source>
-        <translation type="unfinished"></translation>
+        <translation>Возможности</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Неизвестный</translation>
     </message>
     <message>
         <source>Deleting</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаление</translation>
     </message>
     <message>
         <source>class</source>
-        <translation type="unfinished"></translation>
+        <translation>класса</translation>
     </message>
     <message>
         <source>printer</source>
-        <translation type="unfinished"></translation>
+        <translation>принтера</translation>
     </message>
     <message>
         <source>Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Вы уверены?</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Deletion aborted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаление прервано.</translation>
     </message>
     <message>
         <source>Purge jobs confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Подтверждение очистки очереди</translation>
     </message>
     <message>
         <source>All printer&apos;s jobs will be purged. Continue?</source>
-        <translation type="unfinished"></translation>
+        <translation>Все задания принтера будут удалены из очереди. Продолжить?</translation>
     </message>
     <message>
         <source>Members of class</source>
-        <translation type="unfinished"></translation>
+        <translation>Члены класса</translation>
     </message>
     <message>
         <source>Empty class</source>
-        <translation type="unfinished"></translation>
+        <translation>Пустой класс</translation>
     </message>
     <message>
         <source>Unable remove all members from class.
 Class must be contain at least 1 member.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нельзя удалить из класса всех членов.
+Класс должен содержать хотя бы один принтер.</translation>
     </message>
     <message>
         <source>CUPS error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка CUPS</translation>
     </message>
     <message>
         <source>Unable to set class&apos; members.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось задать члены класса.</translation>
     </message>
     <message>
         <source>Test Page Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка пробной страницы!</translation>
     </message>
     <message>
         <source>Test page file is missing!
 Check your CUPS installation.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл пробной страницы отсутствует!
+Проверьте установку CUPS.</translation>
     </message>
     <message>
         <source>Test page</source>
-        <translation type="unfinished"></translation>
+        <translation>Пробная страница</translation>
     </message>
     <message>
         <source>Failed to print Test Page on %1!</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось напечатать пробную страницу на %1!</translation>
     </message>
     <message>
         <source>Test Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Пробная страница</translation>
     </message>
     <message>
         <source>Test Page sent to %1,
 Job ID: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Пробная страница отправлена на %1,
+номер задания: %2</translation>
     </message>
 </context>
 <context>
@@ -3047,487 +3069,490 @@ Job ID: %2</source>
     <name>PrivilegedHelper</name>
     <message>
         <source>%1 is not a valid queue name</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимое имя очереди</translation>
     </message>
     <message>
         <source>%1 is not a valid device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимый URI устройства</translation>
     </message>
     <message>
         <source>%1 is not a valid driver name</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимое имя драйвера</translation>
     </message>
     <message>
         <source>%1 is neither &quot;-&quot; nor an absolute path</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не является ни &quot;-&quot;, ни абсолютным путём</translation>
     </message>
     <message>
         <source>%1 is not a valid text: at most %2 bytes of UTF-8 without control characters</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимый текст: разрешено не более %2 байт UTF-8 без управляющих символов</translation>
     </message>
     <message>
         <source>%1 is neither &quot;true&quot; nor &quot;false&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не является ни &quot;true&quot;, ни &quot;false&quot;</translation>
     </message>
     <message>
         <source>%1 is not a valid banner name</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — недопустимое имя титульного листа</translation>
     </message>
     <message>
         <source>%1 is not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не совпадает с %2</translation>
     </message>
     <message>
         <source>usage: tessel-admin-printer-helper ACTION &lt; ARGUMENTS</source>
-        <translation type="unfinished"></translation>
+        <translation>использование: tessel-admin-printer-helper ДЕЙСТВИЕ &lt; АРГУМЕНТЫ</translation>
     </message>
     <message>
         <source>unknown action %1</source>
-        <translation type="unfinished"></translation>
+        <translation>неизвестное действие %1</translation>
     </message>
     <message>
         <source>the configuration on standard input is not a text file</source>
-        <translation type="unfinished"></translation>
+        <translation>конфигурация на стандартном вводе не является текстовым файлом</translation>
     </message>
     <message>
         <source>the action takes %1 arguments, not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>действие принимает аргументов: %1, а не %2</translation>
     </message>
     <message>
         <source>argument %1 is longer than %2 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>аргумент %1 длиннее %2 байт</translation>
     </message>
     <message>
         <source>the action takes %1 arguments, not more</source>
-        <translation type="unfinished"></translation>
+        <translation>действие принимает не более %1 аргументов</translation>
     </message>
     <message>
         <source>the data on standard input exceeds %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>данные на стандартном вводе превышают %1 байт</translation>
     </message>
     <message>
         <source>cannot read standard input: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать стандартный ввод: %1</translation>
     </message>
     <message>
         <source>standard input does not hold a PPD file</source>
-        <translation type="unfinished"></translation>
+        <translation>на стандартном вводе нет файла PPD</translation>
     </message>
     <message>
         <source>cannot read the PPD file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать файл PPD: %1</translation>
     </message>
     <message>
         <source>the PPD file is not valid: %1 on line %2</source>
-        <translation type="unfinished"></translation>
+        <translation>файл PPD недопустим: %1 в строке %2</translation>
     </message>
     <message>
         <source>no valid action to carry out</source>
-        <translation type="unfinished"></translation>
+        <translation>нет допустимого действия для выполнения</translation>
     </message>
     <message>
         <source>cannot reach the scheduler at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся связаться с сервером печати по адресу %1: %2</translation>
     </message>
     <message>
         <source>cannot look up %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся найти %1: %2</translation>
     </message>
     <message>
         <source>there is no printer or class named %1</source>
-        <translation type="unfinished"></translation>
+        <translation>нет принтера или класса с именем %1</translation>
     </message>
     <message>
         <source>cannot list the drivers of the scheduler: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся получить список драйверов сервера печати: %1</translation>
     </message>
     <message>
         <source>the scheduler offers no driver named %1</source>
-        <translation type="unfinished"></translation>
+        <translation>на сервере печати нет драйвера с именем %1</translation>
     </message>
     <message>
         <source>the scheduler refused the request: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати отклонил запрос: %1</translation>
     </message>
     <message>
         <source>%1 is a class, not a printer</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — класс, а не принтер</translation>
     </message>
     <message>
         <source>a new printer needs a driver</source>
-        <translation type="unfinished"></translation>
+        <translation>для нового принтера нужен драйвер</translation>
     </message>
     <message>
         <source>cannot hold the PPD file in memory: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся разместить файл PPD в памяти: %1</translation>
     </message>
     <message>
         <source>cannot look up the banners of %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся получить титульные листы %1: %2</translation>
     </message>
     <message>
         <source>%1 offers no banner named %2</source>
-        <translation type="unfinished"></translation>
+        <translation>у %1 нет титульного листа с именем %2</translation>
     </message>
     <message>
         <source>%1 is a printer, not a class</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — принтер, а не класс</translation>
     </message>
     <message>
         <source>%1 is a class, and classes cannot be members of a class</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — класс, а классы не могут быть членами класса</translation>
     </message>
     <message>
         <source>cannot hold the configuration in memory: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся разместить конфигурацию в памяти: %1</translation>
     </message>
     <message>
         <source>the scheduler did not hand out %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати не выдал %1: %2</translation>
     </message>
     <message>
         <source>cannot write the configuration to standard output: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся записать конфигурацию на стандартный вывод: %1</translation>
     </message>
     <message>
         <source>the scheduler refuses this configuration: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати не принимает эту конфигурацию: %1</translation>
     </message>
     <message>
         <source>cannot check the configuration, so it was not stored: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся проверить конфигурацию, поэтому она не сохранена: %1</translation>
     </message>
     <message>
         <source>the scheduler did not store %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>сервер печати не сохранил %1: %2</translation>
     </message>
 </context>
 <context>
     <name>PropertyEditor</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>value</source>
-        <translation type="unfinished"></translation>
+        <translation>значение</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Tessel Printer Manager&lt;p&gt;Allows to view, edit and manage print queues, configure print server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessel Printer Manager&lt;p&gt;Просмотр, изменение и управление очередями печати, настройка сервера печати.</translation>
     </message>
     <message>
         <source>Fatal error</source>
-        <translation type="unfinished"></translation>
+        <translation>Критическая ошибка</translation>
     </message>
     <message>
         <source>Unable to connect to CUPS server. Check &lt;i&gt;cupsd&lt;/i&gt; is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось подключиться к серверу CUPS. Проверьте, что &lt;i&gt;cupsd&lt;/i&gt; запущен</translation>
     </message>
     <message>
         <source>Tessel Printer Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessel Printer Manager</translation>
     </message>
     <message>
         <source>Unable to connect to CUPS server. Check, if &lt;i&gt;cupsd&lt;/i&gt; is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось подключиться к серверу CUPS. Проверьте, запущен ли &lt;i&gt;cupsd&lt;/i&gt;</translation>
     </message>
 </context>
 <context>
     <name>Ruv_SmbSelector</name>
     <message>
         <source>Authenticate</source>
-        <translation type="unfinished"></translation>
+        <translation>Аутентификация</translation>
     </message>
     <message>
         <source>SMB printer selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор принтера SMB</translation>
     </message>
     <message>
         <source>Workgroup :</source>
-        <translation type="unfinished"></translation>
+        <translation>Рабочая группа :</translation>
     </message>
     <message>
         <source>Server :</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер :</translation>
     </message>
     <message>
         <source>Printer :</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер :</translation>
     </message>
     <message>
         <source>Scan network...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать сеть...</translation>
     </message>
     <message>
         <source>Choose a printer :</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите принтер :</translation>
     </message>
     <message>
         <source>Printer list</source>
-        <translation type="unfinished"></translation>
+        <translation>Список принтеров</translation>
     </message>
     <message>
         <source>The user name and the password may not contain line breaks.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя пользователя и пароль не могут содержать переводы строк.</translation>
     </message>
     <message>
         <source>No printer found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтеры не найдены.</translation>
     </message>
 </context>
 <context>
     <name>ScanNetwork</name>
     <message>
         <source>Network Printer Scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск сетевых принтеров</translation>
     </message>
     <message>
         <source>Devices Found:</source>
-        <translation type="unfinished"></translation>
+        <translation>Найденные устройства:</translation>
     </message>
     <message>
         <source>Device Address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес устройства:</translation>
     </message>
     <message>
         <source>Scan Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры поиска</translation>
     </message>
     <message>
         <source>IP range</source>
-        <translation type="unfinished"></translation>
+        <translation>Диапазон IP</translation>
     </message>
     <message>
         <source>SubNet:</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсеть:</translation>
     </message>
     <message>
         <source>Start:</source>
-        <translation type="unfinished"></translation>
+        <translation>Начало:</translation>
     </message>
     <message>
         <source>Field for IPv4 address input and edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Поле ввода и правки адреса IPv4</translation>
     </message>
     <message>
         <source>The field to input and edit IPv4 address.</source>
-        <translation type="unfinished"></translation>
+        <translation>Поле для ввода и правки адреса IPv4.</translation>
     </message>
     <message>
         <source>End:</source>
-        <translation type="unfinished"></translation>
+        <translation>Конец:</translation>
     </message>
     <message>
         <source>Host</source>
-        <translation type="unfinished"></translation>
+        <translation>Узел</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>Порт:</translation>
     </message>
     <message>
         <source>9100</source>
-        <translation type="unfinished"></translation>
+        <translation>9100</translation>
     </message>
     <message>
         <source>80</source>
-        <translation type="unfinished"></translation>
+        <translation>80</translation>
     </message>
     <message>
         <source>631</source>
-        <translation type="unfinished"></translation>
+        <translation>631</translation>
     </message>
     <message>
         <source>Time to connect:</source>
-        <translation type="unfinished"></translation>
+        <translation>Время на соединение:</translation>
     </message>
     <message>
         <source> ms.</source>
-        <translation type="unfinished"></translation>
+        <translation> мс.</translation>
     </message>
     <message>
         <source>&amp;Scan...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сканировать...</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Host Lookup Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка поиска узла</translation>
     </message>
     <message>
         <source>Error in lookup for host &apos;%1&apos;:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка поиска узла «%1»:
+%2</translation>
     </message>
     <message>
         <source>Invalid IP address!</source>
-        <translation type="unfinished"></translation>
+        <translation>Недопустимый IP-адрес!</translation>
     </message>
     <message>
         <source>Start of range address is not correct!</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверный начальный адрес диапазона!</translation>
     </message>
     <message>
         <source>End of range address is not correct!</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверный конечный адрес диапазона!</translation>
     </message>
     <message>
         <source>Scanning network...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканирование сети...</translation>
     </message>
     <message>
         <source>Stop scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить сканирование</translation>
     </message>
 </context>
 <context>
     <name>SchedulerConfigCheck</name>
     <message>
         <source>the scheduler program %1 is not installed in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>программа сервера печати %1 не установлена в %2</translation>
     </message>
     <message>
         <source>%1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся прочитать %1</translation>
     </message>
     <message>
         <source>%1 starts with a byte-order mark, which the scheduler refuses</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 начинается с метки порядка байтов, которую сервер печати не принимает</translation>
     </message>
     <message>
         <source>%1 -t did not finish: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 -t не завершился: %2</translation>
     </message>
     <message>
         <source>cannot create a temporary directory: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся создать временный каталог: %1</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>не удаётся записать %1: %2</translation>
     </message>
 </context>
 <context>
     <name>SelectBackendPage</name>
     <message>
         <source>Setup printer connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройка подключения принтера</translation>
     </message>
     <message>
         <source>Specify printer Backend and URI</source>
-        <translation type="unfinished"></translation>
+        <translation>Укажите способ подключения и URI принтера</translation>
     </message>
     <message>
         <source>Direct connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Прямое подключение</translation>
     </message>
     <message>
         <source>Network connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевое подключение</translation>
     </message>
     <message>
         <source>Custom device URI</source>
-        <translation type="unfinished"></translation>
+        <translation>Произвольный URI устройства</translation>
     </message>
     <message>
         <source>Parallel Port&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Параллельные порты</translation>
     </message>
     <message>
         <source>Serial Printer&apos;s</source>
-        <translation type="unfinished"></translation>
+        <translation>Последовательные порты</translation>
     </message>
     <message>
         <source>AppSocket/JetDirect</source>
-        <translation type="unfinished"></translation>
+        <translation>AppSocket/JetDirect</translation>
     </message>
     <message>
         <source>Internet Printing Protocol</source>
-        <translation type="unfinished"></translation>
+        <translation>Протокол интернет-печати (IPP)</translation>
     </message>
     <message>
         <source>Line Printer Daemon(UNIX)</source>
-        <translation type="unfinished"></translation>
+        <translation>Line Printer Daemon (UNIX)</translation>
     </message>
     <message>
         <source>Windows or Samba shared printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Общий принтер Windows или Samba</translation>
     </message>
     <message>
         <source>Parallel Port#%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Параллельный порт №%1</translation>
     </message>
     <message>
         <source>Serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>Последовательный порт</translation>
     </message>
     <message>
         <source>Enter Queue Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите имя очереди</translation>
     </message>
     <message>
         <source>Enter LPD queue name (case sensitive):
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Введите имя очереди LPD (с учётом регистра):
+</translation>
     </message>
     <message>
         <source>Server connection error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка соединения с сервером</translation>
     </message>
     <message>
         <source>Failed to connect server.
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось подключиться к серверу.
+%1</translation>
     </message>
 </context>
 <context>
     <name>SelectBackendWidget</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation>Форма</translation>
     </message>
     <message>
         <source>Select Backend</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор способа подключения</translation>
     </message>
     <message>
         <source>Select printer connection type and URI using this tree.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите в этом дереве тип подключения и URI принтера.</translation>
     </message>
     <message>
         <source>Printer Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Подключение принтера</translation>
     </message>
     <message>
         <source>URI</source>
-        <translation type="unfinished"></translation>
+        <translation>URI</translation>
     </message>
     <message>
         <source>Scan...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сканировать...</translation>
     </message>
     <message>
         <source>Device URI:</source>
-        <translation type="unfinished"></translation>
+        <translation>URI устройства:</translation>
     </message>
 </context>
 <context>
@@ -3549,151 +3574,152 @@ Job ID: %2</source>
     <name>SmbLogin</name>
     <message>
         <source>Server Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Вход на сервер</translation>
     </message>
     <message>
         <source>&lt;h2&gt;Login server&lt;/h2&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;Вход на сервер&lt;/h2&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Server:&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Сервер:&lt;/b&gt;</translation>
     </message>
     <message>
         <source>User:</source>
-        <translation type="unfinished"></translation>
+        <translation>Пользователь:</translation>
     </message>
     <message>
         <source>&lt;b&gt;Password:&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Пароль:&lt;/b&gt;</translation>
     </message>
 </context>
 <context>
     <name>SuCommand</name>
     <message>
         <source>the command must follow &quot;-c&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>команда должна следовать за &quot;-c&quot;</translation>
     </message>
     <message>
         <source>no command given</source>
-        <translation type="unfinished"></translation>
+        <translation>команда не указана</translation>
     </message>
     <message>
         <source>usage: tessel-su -c COMMAND [ARGUMENT]...</source>
-        <translation type="unfinished"></translation>
+        <translation>использование: tessel-su -c КОМАНДА [АРГУМЕНТ]...</translation>
     </message>
 </context>
 <context>
     <name>TesselHelpMenu</name>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Сп&amp;равка</translation>
     </message>
     <message>
         <source>&amp;About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;О программе %1</translation>
     </message>
     <message>
         <source>About &amp;Qt</source>
-        <translation type="unfinished"></translation>
+        <translation>О &amp;Qt</translation>
     </message>
     <message>
         <source>%1&lt;p&gt;Version %2&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1&lt;p&gt;Версия %2&lt;/p&gt;</translation>
     </message>
     <message>
         <source>About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>О программе %1</translation>
     </message>
 </context>
 <context>
     <name>TesselHostAddress</name>
     <message>
         <source>Octet %1 of the IPv4 address</source>
-        <translation type="unfinished"></translation>
+        <translation>Октет %1 адреса IPv4</translation>
     </message>
 </context>
 <context>
     <name>TweakDestWidget</name>
     <message>
         <source>Change...</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить...</translation>
     </message>
     <message>
         <source>&lt;h4&gt;Device Info&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Сведения об устройстве&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;h4&gt;Driver Info&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Сведения о драйвере&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;h4&gt;Class Members&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Члены класса&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;h4&gt;General Info&lt;/h4&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h4&gt;Общие сведения&lt;/h4&gt;</translation>
     </message>
     <message>
         <source>&lt;b&gt;Name:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Location:&lt;/b&gt; %2&lt;br&gt;&lt;b&gt;Info:&lt;/b&gt; %3%4</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Имя:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Расположение:&lt;/b&gt; %2&lt;br&gt;&lt;b&gt;Описание:&lt;/b&gt; %3%4</translation>
     </message>
     <message>
         <source>&lt;br&gt;Class is shared</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;br&gt;Класс общедоступен</translation>
     </message>
     <message>
         <source>&lt;b&gt;Members:&lt;/b&gt; %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Члены:&lt;/b&gt; %1</translation>
     </message>
     <message>
         <source>&lt;b&gt;Name:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Location:&lt;/b&gt;%2&lt;br&gt;&lt;b&gt;Info:&lt;/b&gt; %3%4</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Имя:&lt;/b&gt; %1&lt;br&gt;&lt;b&gt;Расположение:&lt;/b&gt; %2&lt;br&gt;&lt;b&gt;Описание:&lt;/b&gt; %3%4</translation>
     </message>
     <message>
         <source>&lt;br&gt;Printer is shared</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;br&gt;Принтер общедоступен</translation>
     </message>
     <message>
         <source>&lt;b&gt;Device URI:&lt;/b&gt; %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;URI устройства:&lt;/b&gt; %1</translation>
     </message>
     <message>
         <source>&lt;b&gt;Make and Model:&lt;/b&gt; %1</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Производитель и модель:&lt;/b&gt; %1</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>The queue %1 was not created, so %2 was kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Очередь %1 не создана, поэтому %2 сохранена.</translation>
     </message>
     <message>
         <source>The jobs of %1 could not be moved to %2: %3
 %1 was kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось переместить задания %1 в %2: %3
+%1 сохранена.</translation>
     </message>
     <message>
         <source>%1 was created, but %2 could not be deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 создана, но %2 не удалось удалить.</translation>
     </message>
 </context>
 <context>
     <name>UpdateDialog</name>
     <message>
         <source>Update Interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал обновления</translation>
     </message>
     <message>
         <source> sec</source>
-        <translation type="unfinished"></translation>
+        <translation> с</translation>
     </message>
     <message>
         <source>Printer tree update interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Интервал обновления дерева принтеров</translation>
     </message>
 </context>
 </TS>
