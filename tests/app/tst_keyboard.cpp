@@ -11,6 +11,7 @@
 #include "LimitDialog.h"
 #include "ListenDialog.h"
 #include "LocationDialog.h"
+#include "MenuWatcher.h"
 #include "PasswordDialog.h"
 #include "PolicyDialog.h"
 #include "PrinterManager.h"
@@ -27,13 +28,10 @@
 #include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QMenu>
-#include <QPushButton>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QSettings>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -91,55 +89,28 @@ bool showActive(QWidget* window)
     return QTest::qWaitForWindowActive(window);
 }
 
-// Buttons that show a symbol instead of words, and tool bar buttons that show
-// only an icon, must still tell what they do.
+bool hasLetter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+// Buttons that show a symbol or only an icon must still tell what they do.
+// Qt names its own scroll and extension arrows.
 QStringList unnamedButtons(const QWidget* window)
 {
     QStringList unnamed;
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        const QString text = AcceleratorManager::withoutMnemonic(button->text());
-        const bool hasWords = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
         const auto* tool = qobject_cast<const QToolButton*>(button);
-        const bool iconOnly = tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly && !button->icon().isNull();
-        // Qt's own scroll and extension arrows are named by Qt.
-        if ((hasWords && !iconOnly) || button->objectName().startsWith(QLatin1String("qt_"))
+        const bool iconOnly = tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly;
+        if ((hasLetter(button->text()) && !iconOnly) || button->objectName().startsWith(QLatin1String("qt_"))
             || qobject_cast<const QTabBar*>(button->parent()))
             continue;
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
-        const QString name = accessible ? accessible->text(QAccessible::Name) : QString();
-        const bool named = !name.isEmpty() && std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); });
-        if (!named || button->toolTip().isEmpty())
-            unnamed << QStringLiteral("%1 %2 \"%3\" in %4")
-                           .arg(QString::fromLatin1(button->metaObject()->className()), button->objectName(), text,
-                                QString::fromLatin1(button->parent()->metaObject()->className()));
+        if (!accessible || !hasLetter(accessible->text(QAccessible::Name)) || button->toolTip().isEmpty())
+            unnamed << button->text();
     }
     return unnamed;
 }
-
-// Records each popup menu that opens while it lives, then closes it.
-class MenuWatcher : public QObject
-{
-public:
-    MenuWatcher()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                QList<QAction*> actions;
-                // Each menu makes separators of its own.
-                for (QAction* action : menu->actions())
-                    actions << (action->isSeparator() ? nullptr : action);
-                menus << actions;
-                menu->close();
-            }
-        });
-        m_timer.start(10);
-    }
-
-    QList<QList<QAction*>> menus;
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 
@@ -152,14 +123,11 @@ private slots:
     void cleanup();
     void dialogTabOrder_data();
     void dialogTabOrder();
-    void mainWindowTabReachesTree();
-    void treeContextMenuFromKeyboard_data();
-    void treeContextMenuFromKeyboard();
-    void jobListContextMenuFromKeyboard();
-    void mainWindowButtonsAreNamed();
+    void mainWindow();
+    void contextMenuFromKeyboard_data();
+    void contextMenuFromKeyboard();
 
 private:
-    std::unique_ptr<PrinterManager> openMainWindow();
 
     PrivateBus m_session{PrivateBus::Kind::Session};
     CupsTestServer m_server;
@@ -194,8 +162,7 @@ void TestKeyboard::dialogTabOrder_data()
         QTest::newRow(qPrintable(it.key())) << it.key();
 }
 
-// Every page of a tabbed dialog is walked from its tab bar; the symbol
-// buttons are checked on the way.
+// Every page of a tabbed dialog is walked from its tab bar.
 void TestKeyboard::dialogTabOrder()
 {
     QFETCH(QString, dialog);
@@ -211,112 +178,79 @@ void TestKeyboard::dialogTabOrder()
         }
         QStringList chain;
         const QString fault = focusOrderFault(window.get(), &chain);
-        QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("page %1: %2\n%3").arg(page).arg(fault,
-                                                                                        chain.join(QLatin1Char('\n')))));
+        QVERIFY2(fault.isEmpty(), qPrintable(fault + QLatin1Char('\n') + chain.join(QLatin1Char('\n'))));
     }
     const QStringList unnamed = unnamedButtons(window.get());
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
 }
 
-std::unique_ptr<PrinterManager> TestKeyboard::openMainWindow()
+// Tab reaches the destination tree from the details; the tool bar's icons
+// have names.
+void TestKeyboard::mainWindow()
 {
-    auto window = std::make_unique<PrinterManager>();
-    if (!showActive(window.get()))
-        return nullptr;
-    return window;
-}
-
-void TestKeyboard::mainWindowTabReachesTree()
-{
-    const auto window = openMainWindow();
-    QVERIFY(window);
-    auto* browser = window->findChild<PrintersWidget*>();
-    auto* tree = browser->destinationTree();
-    auto* tabs = browser->findChild<QTabWidget*>();
-    tabs->tabBar()->setFocus();
+    PrinterManager window;
+    QVERIFY(showActive(&window));
+    auto* browser = window.findChild<PrintersWidget*>();
+    QTreeWidget* tree = browser->destinationTree();
+    browser->findChild<QTabWidget*>()->tabBar()->setFocus();
 
     QStringList chain;
-    const QString fault = focusOrderFault(window.get(), &chain);
+    const QString fault = focusOrderFault(&window, &chain);
     QVERIFY2(fault.isEmpty(), qPrintable(fault + QLatin1Char('\n') + chain.join(QLatin1Char('\n'))));
-    tabs->tabBar()->setFocus();
     for (int i = 0; i < chain.size() && !tree->hasFocus(); ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(tree->hasFocus());
+    const QStringList unnamed = unnamedButtons(&window);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
 }
 
-void TestKeyboard::treeContextMenuFromKeyboard_data()
+void TestKeyboard::contextMenuFromKeyboard_data()
 {
+    QTest::addColumn<bool>("jobList");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
 
-    QTest::newRow("menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
-    QTest::newRow("shift F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::newRow("tree, menu key") << false << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("tree, shift F10") << false << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::newRow("job list, menu key") << true << int(Qt::Key_Menu) << int(Qt::NoModifier);
 }
 
 // The keyboard opens the same menu as a right click, once, for the item the
-// user is on.
-void TestKeyboard::treeContextMenuFromKeyboard()
+// user is on: the stopped printer, whose Pause/resume action resumes it.
+void TestKeyboard::contextMenuFromKeyboard()
 {
+    QFETCH(bool, jobList);
     QFETCH(int, key);
     QFETCH(int, modifiers);
 
-    const auto window = openMainWindow();
-    QVERIFY(window);
-    auto* browser = window->findChild<PrintersWidget*>();
-    auto* tree = browser->destinationTree();
-    browser->DisplayDest(CupsTestServer::stoppedPrinter);
-    tree->setFocus();
-    QTRY_VERIFY(tree->hasFocus());
+    PrinterManager window;
+    QVERIFY(showActive(&window));
+    auto* browser = window.findChild<PrintersWidget*>();
+    browser->DisplayDest(jobList ? CupsTestServer::defaultPrinter : CupsTestServer::stoppedPrinter, jobList);
+    QTreeWidget* view = jobList ? static_cast<QTreeWidget*>(browser->jobWidget()) : browser->destinationTree();
+    QTRY_VERIFY(view->isVisible() && view->topLevelItemCount() > 0);
+    if (jobList)
+        view->setCurrentItem(view->topLevelItem(0));
+    view->setFocus();
 
-    QList<QAction*> mouseMenu;
+    QList<QAction*> clicked;
     {
         MenuWatcher watcher;
-        const QRect item = tree->visualItemRect(tree->currentItem());
-        QContextMenuEvent click(QContextMenuEvent::Mouse, item.center(), tree->viewport()->mapToGlobal(item.center()));
-        QCoreApplication::sendEvent(tree->viewport(), &click);
+        const QPoint center = view->visualItemRect(view->currentItem()).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, center, view->viewport()->mapToGlobal(center));
+        QCoreApplication::sendEvent(view->viewport(), &click);
         QTRY_COMPARE(watcher.menus.size(), 1);
-        mouseMenu = watcher.menus.first();
+        clicked = watcher.menus.first();
     }
-
-    QTRY_VERIFY(tree->hasFocus());
+    QTRY_VERIFY(view->hasFocus());
     MenuWatcher watcher;
-    QTest::keyClick(tree, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClick(view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTest::qWait(100);
     QCOMPARE(watcher.menus.size(), 1);
-    QCOMPARE(watcher.menus.first(), mouseMenu);
-    QVERIFY(watcher.menus.first().contains(browser->playAction()));
-    QCOMPARE(tree->currentItem()->text(0), CupsTestServer::stoppedPrinter);
-    // The stopped printer's action resumes it: the menu acts on that item.
-    QVERIFY(browser->playAction()->isEnabled());
-}
-
-void TestKeyboard::jobListContextMenuFromKeyboard()
-{
-    const auto window = openMainWindow();
-    QVERIFY(window);
-    auto* browser = window->findChild<PrintersWidget*>();
-    JobWidget* jobs = browser->jobWidget();
-    browser->DisplayDest(CupsTestServer::defaultPrinter, true);
-    QTRY_VERIFY(jobs->isVisible());
-    QTRY_VERIFY(jobs->topLevelItemCount() > 0);
-    jobs->setCurrentItem(jobs->topLevelItem(0));
-    jobs->setFocus();
-    QTRY_VERIFY(jobs->hasFocus());
-
-    MenuWatcher watcher;
-    QTest::keyClick(jobs, Qt::Key_Menu);
-    QTest::qWait(100);
-    QCOMPARE(watcher.menus.size(), 1);
-    QVERIFY(watcher.menus.first().contains(jobs->cancelAction));
-}
-
-void TestKeyboard::mainWindowButtonsAreNamed()
-{
-    const auto window = openMainWindow();
-    QVERIFY(window);
-    const QStringList unnamed = unnamedButtons(window.get());
-    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
-    QVERIFY(!window->findChildren<QToolBar*>().isEmpty());
+    QCOMPARE(watcher.menus.first(), clicked);
+    QVERIFY(watcher.menus.first().contains(jobList ? browser->jobWidget()->cancelAction : browser->playAction()));
+    if (!jobList)
+        QCOMPARE(AcceleratorManager::withoutMnemonic(browser->playAction()->text()), QStringLiteral("Resume"));
 }
 
 QTEST_MAIN(TestKeyboard)
