@@ -1,6 +1,7 @@
 #include "AcceleratorManager.h"
 #include "ConfigNode.h"
 #include "CupsdConfDialog.h"
+#include "MedianTime.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,28 +15,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
-#include <vector>
 
 namespace {
-
-constexpr int runs = 7;
-
-double medianMs(const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
 
 // Tabs of rows, each a label with its field and a check box, in a group box
 // per page. On one page all of them are shown at once, and most of them find
