@@ -1,11 +1,11 @@
 #include "CupsHttp.h"
 #include "CupsPointers.h"
 #include "CupsTestServer.h"
+#include "MedianTime.h"
 #include "PrintersWidget.h"
 #include "PrivateBus.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -19,33 +19,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
 
 namespace {
 
 constexpr int knownWorldDestinations = 4;
-constexpr int runs = 7;
 constexpr int logWaitMs = 10000;
 // Never sent by the widget, so it brackets what one tick sent.
 const QString marker = QStringLiteral("CUPS-Get-Classes");
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-double medianMs(const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
-}
 
 int markers(const CupsTestServer& server)
 {

@@ -119,13 +119,14 @@ LimitDialog::LimitDialog(Mode mode, QWidget* parent)
 {
     setWindowTitle(tr("Limit operations"));
 
+    // Made first, so that Tab goes from the tab bar into the page below it.
+    auto* tabs = new QTabWidget(this);
     m_except = new QCheckBox(tr("Except of"), this);
     m_operations = new QTreeWidget(this);
     m_operations->setHeaderLabels({tr("Operation")});
     m_operations->setRootIsDecorated(false);
     m_acl = new AclWidget(this);
 
-    auto* tabs = new QTabWidget(this);
     auto* limitPage = new QWidget(tabs);
     auto* limitLayout = new QVBoxLayout(limitPage);
     limitLayout->addWidget(m_except);

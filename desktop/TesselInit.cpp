@@ -1,5 +1,8 @@
 #include "TesselInit.h"
 
+#include "AcceleratorManager.h"
+#include "KeyboardContextMenu.h"
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -91,10 +94,15 @@ void tesselInit(const char* version, const char* description)
 
     // The icon loader needs the GUI application; when called too early the
     // set-up is run by the application's constructor instead.
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         tesselInstallIconFallbacks();
-    else if (!QCoreApplication::instance())
+        AcceleratorManager::install();
+        KeyboardContextMenu::install();
+    } else if (!QCoreApplication::instance()) {
         qAddPreRoutine(tesselInstallIconFallbacks);
+        qAddPreRoutine(AcceleratorManager::install);
+        qAddPreRoutine(KeyboardContextMenu::install);
+    }
 }
 
 QString tesselDescription()

@@ -3,9 +3,10 @@
 class QString;
 
 // Application-wide set-up, done once right after the QApplication is built and
-// before any window exists. The description is rich text for the About box; it
-// is looked up in the "QObject" translation context whenever it is shown, so
-// callers mark it with QT_TRANSLATE_NOOP("QObject", ...).
+// before any window exists: keyboard mnemonics for every window and menu, and
+// context menus from the keyboard. The description is rich text for the About
+// box; it is looked up in the "QObject" translation context whenever it is
+// shown, so callers mark it with QT_TRANSLATE_NOOP("QObject", ...).
 void tesselInit(const char* version, const char* description);
 
 // The description given to tesselInit(), in the current language.

@@ -184,11 +184,12 @@ DestOptions::DestOptions(QWidget* parent)
     setTabOrder(m_pageSize, m_paperSource);
     setTabOrder(m_paperSource, m_paperType);
     setTabOrder(m_paperType, m_pagesPerSheet);
-    setTabOrder(m_pagesPerSheet, m_duplex.box);
-    setTabOrder(m_duplex.box, m_orientation.box);
+    // The group boxes take no focus, so their scroll areas stand for them.
+    setTabOrder(m_pagesPerSheet, m_duplex.scroll);
+    setTabOrder(m_duplex.scroll, m_orientation.scroll);
     setTabOrder(m_priority, m_copies);
-    setTabOrder(m_copies, m_holdUntil.area);
-    setTabOrder(m_holdUntil.area, m_startBanner);
+    setTabOrder(m_copies, m_holdUntil.scroll);
+    setTabOrder(m_holdUntil.scroll, m_startBanner);
     setTabOrder(m_startBanner, m_endBanner);
 }
 
@@ -210,14 +211,14 @@ DestOptions::RadioGroup DestOptions::createRadioGroup(const QString& title)
     RadioGroup group;
     group.box = new QGroupBox(title);
     auto* boxLayout = new QVBoxLayout(group.box);
-    auto* scroll = new QScrollArea(group.box);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
+    group.scroll = new QScrollArea(group.box);
+    group.scroll->setFrameShape(QFrame::NoFrame);
+    group.scroll->setWidgetResizable(true);
     group.area = new QWidget;
     auto* areaLayout = new QVBoxLayout(group.area);
     areaLayout->addStretch();
-    scroll->setWidget(group.area);
-    boxLayout->addWidget(scroll);
+    group.scroll->setWidget(group.area);
+    boxLayout->addWidget(group.scroll);
     group.buttons = new QButtonGroup(group.box);
     return group;
 }
@@ -444,6 +445,8 @@ void DestOptions::fillRadioGroup(const RadioGroup& group, const QVariantList& va
                                  const QString& current)
 {
     auto* layout = static_cast<QVBoxLayout*>(group.area->layout());
+    // Buttons made after the dialog's own would otherwise come last on Tab.
+    QWidget* previous = group.scroll;
     for (const QVariant& value : values) {
         const QString text = value.toString();
         auto* button = new QRadioButton(valueLabel(labelKey, text), group.area);
@@ -451,6 +454,8 @@ void DestOptions::fillRadioGroup(const RadioGroup& group, const QVariantList& va
         group.buttons->addButton(button);
         // Before the closing stretch.
         layout->insertWidget(layout->count() - 1, button);
+        QWidget::setTabOrder(previous, button);
+        previous = button;
         button->setChecked(text == current);
     }
     group.box->setEnabled(true);

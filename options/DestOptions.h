@@ -17,6 +17,7 @@ class PropertyEditor;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
+class QScrollArea;
 class QSpinBox;
 class QTabWidget;
 
@@ -49,6 +50,7 @@ private:
     struct RadioGroup
     {
         QGroupBox* box = nullptr;
+        QScrollArea* scroll = nullptr;
         QWidget* area = nullptr;
         QButtonGroup* buttons = nullptr;
     };

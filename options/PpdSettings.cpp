@@ -16,6 +16,7 @@
 
 namespace {
 
+const char choiceProperty[] = "choice";
 const QStringList paperOptions = {QStringLiteral("PageSize"), QStringLiteral("MediaType"),
                                   QStringLiteral("InputSlot")};
 
@@ -183,8 +184,12 @@ void PpdSettings::selectionChanged()
     m_buttonGroup->setExclusive(!many);
     const QStringList current = item->currentTexts();
     for (const QString& text : item->choiceTexts()) {
-        QAbstractButton* button = many ? static_cast<QAbstractButton*>(new QCheckBox(text, m_buttonArea))
-                                       : new QRadioButton(text, m_buttonArea);
+        // What a button shows is not what it stands for: an ampersand of the
+        // driver's text is doubled, and the desktop may add a mnemonic.
+        const QString shown = QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAbstractButton* button = many ? static_cast<QAbstractButton*>(new QCheckBox(shown, m_buttonArea))
+                                       : new QRadioButton(shown, m_buttonArea);
+        button->setProperty(choiceProperty, text);
         m_buttonGroup->addButton(button);
         m_buttons << button;
         layout->addWidget(button);
@@ -202,7 +207,7 @@ void PpdSettings::settingChanged(QAbstractButton* button)
     QStringList checked;
     for (const QAbstractButton* choice : qAsConst(m_buttons)) {
         if (choice->isChecked())
-            checked << choice->text();
+            checked << choice->property(choiceProperty).toString();
     }
     if (item->kind() == PpdOptionItem::PickMany) {
         item->markTexts(checked);
@@ -226,7 +231,7 @@ void PpdSettings::optionChanged(PpdOptionItem* item)
         const bool exclusive = m_buttonGroup->exclusive();
         m_buttonGroup->setExclusive(false);
         for (QAbstractButton* button : qAsConst(m_buttons))
-            button->setChecked(current.contains(button->text()));
+            button->setChecked(current.contains(button->property(choiceProperty).toString()));
         m_buttonGroup->setExclusive(exclusive);
     }
     updateConflicts();

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QIcon>
+#include <QTreeWidgetItemIterator>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -62,6 +63,14 @@ QTreeWidgetItem* PropertyEditor::createRow(const QString& name, QTreeWidgetItem*
     item->setIcon(0, QIcon(iconPath(kind)));
     item->setData(0, KindRole, kind);
     setItemWidget(item, 1, widget);
+    // A row's widget joins the focus chain at the window's end, behind the
+    // dialog's buttons; Tab should reach it right after the row above.
+    QWidget* previous = this;
+    for (QTreeWidgetItemIterator it(this); *it && *it != item; ++it) {
+        if (QWidget* rowWidget = itemWidget(*it, 1))
+            previous = rowWidget;
+    }
+    setTabOrder(previous, widget);
     // Insert and Delete typed in a value's widget act on the list.
     if (parent)
         widget->installEventFilter(this);

@@ -44,6 +44,11 @@ ClassMembers::ClassMembers(QWidget* parent)
     m_includeButton->setFixedSize(buttonSize, buttonSize);
     m_excludeButton = new QPushButton(QStringLiteral("<"), this);
     m_excludeButton->setFixedSize(buttonSize, buttonSize);
+    // The arrows need words for screen readers and tool tips.
+    m_includeButton->setAccessibleName(tr("Include the selected printers"));
+    m_excludeButton->setAccessibleName(tr("Exclude the selected printers"));
+    for (QPushButton* button : {m_includeButton, m_excludeButton})
+        button->setToolTip(button->accessibleName());
 
     auto* buttonColumn = new QVBoxLayout;
     buttonColumn->addStretch();
@@ -56,9 +61,10 @@ ClassMembers::ClassMembers(QWidget* parent)
     layout->addLayout(buttonColumn);
     layout->addWidget(groupAround(m_includedList, tr("Included members"), this));
 
-    setTabOrder(m_excludedList, m_excludeButton);
-    setTabOrder(m_excludeButton, m_includeButton);
-    setTabOrder(m_includeButton, m_includedList);
+    // The include button sits above the exclude button.
+    setTabOrder(m_excludedList, m_includeButton);
+    setTabOrder(m_includeButton, m_excludeButton);
+    setTabOrder(m_excludeButton, m_includedList);
 
     connect(m_includedList, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), this,
             SLOT(itemDoubleClicked(QTreeWidgetItem*, int)));

@@ -24,6 +24,11 @@ ClassMembersPage::ClassMembersPage(QWidget* parent)
     m_members = newList(box);
     auto* toButton = new QPushButton(QStringLiteral(">"), box);
     auto* fromButton = new QPushButton(QStringLiteral("<"), box);
+    // The arrows need words for screen readers and tool tips.
+    toButton->setAccessibleName(tr("Add the selected printers to the class"));
+    fromButton->setAccessibleName(tr("Remove the selected printers from the class"));
+    for (QPushButton* button : {toButton, fromButton})
+        button->setToolTip(button->accessibleName());
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     buttons->addWidget(toButton);

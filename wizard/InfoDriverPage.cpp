@@ -50,6 +50,8 @@ InfoDriverPage::InfoDriverPage(QWidget* parent)
     m_driver->setReadOnly(true);
     m_driverButton = new QPushButton(QStringLiteral("..."), box);
     m_driverButton->setFixedSize(driverButtonSize, driverButtonSize);
+    m_driverButton->setAccessibleName(tr("Select driver"));
+    m_driverButton->setToolTip(m_driverButton->accessibleName());
     m_shared = new QCheckBox(tr("Share this queue"), box);
     m_uriLabel = new QLabel(tr("<b>Device URI</b>"), box);
     m_driverLabel = new QLabel(tr("<b>Driver</b>"), box);

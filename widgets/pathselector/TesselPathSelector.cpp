@@ -22,6 +22,9 @@ TesselPathSelector::TesselPathSelector(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_lineEdit);
     m_browseButton->setFixedSize(browseButtonSize, browseButtonSize);
+    // The button shows only dots; screen readers and tool tips need words.
+    m_browseButton->setAccessibleName(tr("Browse"));
+    m_browseButton->setToolTip(m_browseButton->accessibleName());
     layout->addWidget(m_browseButton);
     connect(m_browseButton, SIGNAL(clicked()), this, SLOT(browse_clicked()));
 }
