@@ -292,6 +292,14 @@
         <source>URI</source>
         <translation>URI</translation>
     </message>
+    <message>
+        <source>Include the selected printers</source>
+        <translation>Включить выбранные принтеры</translation>
+    </message>
+    <message>
+        <source>Exclude the selected printers</source>
+        <translation>Исключить выбранные принтеры</translation>
+    </message>
 </context>
 <context>
     <name>ClassMembersPage</name>
@@ -310,6 +318,14 @@
     <message>
         <source>URI</source>
         <translation>URI</translation>
+    </message>
+    <message>
+        <source>Add the selected printers to the class</source>
+        <translation>Добавить выбранные принтеры в класс</translation>
+    </message>
+    <message>
+        <source>Remove the selected printers from the class</source>
+        <translation>Убрать выбранные принтеры из класса</translation>
     </message>
 </context>
 <context>
@@ -1937,6 +1953,10 @@ Try Again?</source>
 Try Again?</source>
         <translation>Не удалось добавить класс.
 Повторить попытку?</translation>
+    </message>
+    <message>
+        <source>Select driver</source>
+        <translation>Выбрать драйвер</translation>
     </message>
 </context>
 <context>
@@ -3636,6 +3656,13 @@ Job ID: %2</source>
     <message>
         <source>Octet %1 of the IPv4 address</source>
         <translation>Октет %1 адреса IPv4</translation>
+    </message>
+</context>
+<context>
+    <name>TesselPathSelector</name>
+    <message>
+        <source>Browse</source>
+        <translation>Обзор</translation>
     </message>
 </context>
 <context>
