@@ -66,7 +66,6 @@ void TestRenderIcon::refused_data()
     QTest::newRow("not an image") << QStringLiteral("notes.svg") << QStringLiteral("32") << QStringLiteral("out.png");
     QTest::newRow("missing image") << QStringLiteral("absent.svg") << QStringLiteral("32") << QStringLiteral("out.png");
     QTest::newRow("size zero") << QStringLiteral("wide.svg") << QStringLiteral("0") << QStringLiteral("out.png");
-    QTest::newRow("size negative") << QStringLiteral("wide.svg") << QStringLiteral("-16") << QStringLiteral("out.png");
     QTest::newRow("size word") << QStringLiteral("wide.svg") << QStringLiteral("large") << QStringLiteral("out.png");
     QTest::newRow("size huge") << QStringLiteral("wide.svg") << QStringLiteral("100000") << QStringLiteral("out.png");
     QTest::newRow("missing folder") << QStringLiteral("wide.svg") << QStringLiteral("32")
