@@ -2,7 +2,7 @@
 # Installs what building, running and testing need on Debian 12.
 set -eu
 packages="build-essential cmake ninja-build pkg-config
-    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5serialport5-dev libqt5svg5
+    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5serialport5-dev libqt5svg5 libqt5svg5-dev
     qttranslations5-l10n
     libcups2-dev cups cups-client cups-ppdc cups-ipp-utils
     dbus dbus-daemon adwaita-icon-theme breeze-icon-theme passwd

@@ -7,7 +7,10 @@
 #include <QDBusMessage>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 #include <QProcess>
+#include <QRect>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -42,6 +45,8 @@ private slots:
     void initTestCase();
     void layout_data();
     void layout();
+    void icons_data();
+    void icons();
     void validators_data();
     void validators();
     void activation();
@@ -100,6 +105,47 @@ void TestInstallLayout::layout()
     QVERIFY2(info.isFile(), qPrintable(path));
     QVERIFY(info.size() > 0);
     QCOMPARE(info.isExecutable(), executable);
+}
+
+void TestInstallLayout::icons_data()
+{
+    QTest::addColumn<int>("size");
+
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        QTest::addRow("%dx%d", size, size) << size;
+}
+
+// Panels and menus look up the icon by its size folder and take what they
+// find there as that size.
+void TestInstallLayout::icons()
+{
+    QFETCH(int, size);
+
+    const QString folder = QStringLiteral("%1x%1").arg(size);
+    const QString path = installed(datadir(QStringLiteral("icons/hicolor/%1/apps/%2.png").arg(folder, appId)));
+    QImageReader reader(path, "png");
+    QVERIFY2(reader.canRead(), qPrintable(path + QLatin1Char(' ') + reader.errorString()));
+    QCOMPARE(reader.format(), QByteArray("png"));
+    QCOMPARE(reader.size(), QSize(size, size));
+    const QImage image = reader.read();
+    QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+    QVERIFY(image.hasAlphaChannel());
+
+    // The drawing fills its square: neither drawn at its own small size in a
+    // corner nor squeezed, and not laid on an opaque background.
+    QRect drawn;
+    bool background = false;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0)
+                drawn |= QRect(x, y, 1, 1);
+            else
+                background = true;
+        }
+    }
+    QVERIFY2(drawn.width() >= size * 3 / 4 && drawn.height() >= size * 3 / 4,
+             qPrintable(QStringLiteral("drawn only in %1x%2").arg(drawn.width()).arg(drawn.height())));
+    QVERIFY(background);
 }
 
 void TestInstallLayout::validators_data()
