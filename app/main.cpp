@@ -22,6 +22,8 @@ int main(int argc, char* argv[])
                                             "queues, configure print server."));
     tesselTranslatorInstall(QStringLiteral("libtessel-admin-printer"));
     Cups::codec = QTextCodec::codecForName("utf-8");
+    // Lets the desktop shell match the window with its menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.orvanta.TesselAdminPrinter"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("preferences-desktop-printer"), QIcon()));
 
     PrinterManager manager;
