@@ -4,6 +4,7 @@
 #include "CupsIpp.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -21,8 +22,14 @@ namespace Cups {
 namespace {
 
 constexpr int connectTimeoutMs = 5000;
-// Longer than the device time-out, so CUPS-Get-Devices can finish.
-constexpr double requestTimeoutSeconds = 30.0;
+// Silence after which a request is given up, unless the caller expects a slow
+// answer: libcups would otherwise wait 30 s, reconnect to a hung scheduler
+// whose listen queue still accepts, and send again, holding the window for
+// as long as the scheduler hangs. Two waits pass before libcups gives up.
+constexpr double silenceSeconds = 0.5;
+// Driver lists are slow to build on large systems.
+constexpr int driverListPatienceMs = 60000;
+constexpr int devicePatienceMarginMs = 5000;
 constexpr int maxQueueNameBytes = 127;
 
 const char* const adminResource = "/admin/";
@@ -49,6 +56,11 @@ std::unique_ptr<HTTP>& orphanInstance()
 QByteArray encoded(const QString& text)
 {
     return codec ? codec->fromUnicode(text) : text.toUtf8();
+}
+
+int keepWaiting(http_t*, void* deadline)
+{
+    return static_cast<QDeadlineTimer*>(deadline)->hasExpired() ? 0 : 1;
 }
 
 bool succeeded(ipp_t* response)
@@ -101,6 +113,13 @@ HTTP::HTTP(HttpPtr connection, const QString& server, int port, QObject* parent)
     , m_port(port)
 {
     applyAuthorizationSetting();
+    limitSilence();
+}
+
+void HTTP::limitSilence()
+{
+    if (http)
+        httpSetTimeout(http, silenceSeconds, keepWaiting, &m_patience);
 }
 
 HTTP::~HTTP() = default;
@@ -137,11 +156,8 @@ HttpPtr HTTP::open(const QString& server, int port)
         return nullptr;
     // A server name starting with "/" is a domain socket; httpConnect2 knows.
     const QByteArray host = QFile::encodeName(server);
-    HttpPtr connection(
+    return HttpPtr(
         httpConnect2(host.constData(), port, nullptr, AF_UNSPEC, cupsEncryption(), 1, connectTimeoutMs, nullptr));
-    if (connection)
-        httpSetTimeout(connection.get(), requestTimeoutSeconds, nullptr, nullptr);
-    return connection;
 }
 
 QString HTTP::readAuthUser()
@@ -180,6 +196,7 @@ bool HTTP::reconnect()
     http = nullptr;
     m_connection = open(m_server, m_port);
     http = m_connection.get();
+    limitSilence();
     return http != nullptr;
 }
 
@@ -448,8 +465,12 @@ QList<QVariantMap> HTTP::stringLists(ipp_op_t operation, const QStringList& requ
     if (!requested.isEmpty())
         addKeywords(request.get(), "requested-attributes", requested);
 
+    // The scheduler stays silent while it collects the list.
+    m_patience.setRemainingTime(timeout > 0 ? timeout * 1000 + devicePatienceMarginMs : driverListPatienceMs);
+    IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
+    m_patience = QDeadlineTimer();
     QList<QVariantMap> result;
-    for (const QVariantMap& group : printerGroups(send(std::move(request), QString::fromLatin1(rootResource)))) {
+    for (const QVariantMap& group : printerGroups(std::move(response))) {
         QVariantMap map;
         for (auto it = group.cbegin(); it != group.cend(); ++it) {
             QStringList strings;

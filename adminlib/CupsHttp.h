@@ -2,6 +2,7 @@
 
 #include "CupsPointers.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -12,7 +13,8 @@
 namespace Cups {
 
 // The program's one connection to the scheduler. Every request is synchronous:
-// the calls block until the server has answered (or the time-outs below ran out).
+// the calls block until the server has answered, or about a second after it
+// fell silent (longer only for the device and driver lists).
 // Operations that change the server return false on any failure, authentication
 // included; cupsLastError()/cupsLastErrorString() then tell why.
 class HTTP : public QObject
@@ -95,6 +97,7 @@ private:
     static QString currentServer();
     static QString readAuthUser();
     void applyAuthorizationSetting();
+    void limitSilence();
 
     // Sends the request (always consuming it); null on transport failure.
     IppPtr send(IppPtr request, const QString& resource, const QString& file = QString());
@@ -110,6 +113,9 @@ private:
     QString m_server;
     int m_port = 0;
     QString m_authUser;
+    // Until when a silent scheduler is waited for; expired outside the few
+    // requests that are slow by nature.
+    QDeadlineTimer m_patience;
 };
 
 } // namespace Cups

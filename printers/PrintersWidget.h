@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DestinationIconCache.h"
+#include "ServerStateBar.h"
 #include "UserDefault.h"
 
 #include <QList>
@@ -10,9 +11,12 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class ISecurityPrinterPage;
 class JobWidget;
+class RefreshController;
+struct RefreshResult;
 class TweakDestWidget;
 class QAction;
 class QMenu;
@@ -57,6 +61,14 @@ public:
     QTreeWidget* destinationTree() const;
     QTabWidget* tabWidget() const;
     QTimer* refreshTimer() const;
+    // The line over the tree that says when the scheduler does not answer.
+    ServerStateBar* stateBar() const;
+    // Refreshes off the window's thread now rather than at the next tick.
+    void refreshSoon();
+
+signals:
+    // A refresh off the window's thread was answered (or failed) and shown.
+    void refreshed();
 
 public slots:
     void load();
@@ -89,6 +101,7 @@ private slots:
     virtual void printerRemoved(const QString& name);
     virtual void queueChanged(const QString& name);
     void currentTabChanged();
+    void requestRefresh();
 
 private:
     struct ServerView;
@@ -104,6 +117,16 @@ private:
     QTreeWidgetItem* currentDestination() const;
     // Re-reads the selected destination after an action changed it.
     void refreshSelection();
+    // Fills the panes and actions from the item's attributes, asking nothing.
+    void showDestination(QTreeWidgetItem* current);
+    void applyRefresh(const RefreshResult& result);
+    // Replaces the tree's items by those of the destinations known now and
+    // selects the same destination again; reselect re-reads it.
+    void rebuildTree(bool reselect);
+    // Whether the refresh found the scheduler away: then what is shown is
+    // the last known state and no request is sent for a selection.
+    bool serverDown() const;
+    void setServerProblem(ServerStateBar::Problem problem, const QString& server);
 
     const QList<QVariantMap>& viewDestinations();
     const UserDefault& viewUserDefault();
@@ -130,6 +153,16 @@ private:
     QList<ISecurityPrinterPage*> m_securityPages;
     QTimer* m_refreshTimer = nullptr;
     QPointer<QMenu> m_viewMenu;
+    ServerStateBar* m_stateBar = nullptr;
+    RefreshController* m_refresher = nullptr;
+    // Changes with every selection, tab and job filter change: a refresh
+    // asked for before describes what is no longer shown.
+    quint64 m_selectionSerial = 0;
+    // After a failed refresh the next one reads everything.
+    bool m_forceRefresh = true;
+    // The destinations as last read, so that a selection change need not
+    // read them again.
+    std::optional<QList<QVariantMap>> m_destinations;
 
     QAction* m_playAction = nullptr;
     QAction* m_reloadAction = nullptr;
