@@ -4,6 +4,7 @@
 #include "ServerStateBar.h"
 #include "UserDefault.h"
 
+#include <QDBusContext>
 #include <QList>
 #include <QMutex>
 #include <QPointer>
@@ -32,8 +33,9 @@ class HTTP;
 }
 
 // The destination browser: the tree of printers and classes, the facts of the
-// selected one, and every action on destinations.
-class PrintersWidget : public QWidget
+// selected one, and every action on destinations. Its D-Bus adaptor answers
+// callers through the context of this object.
+class PrintersWidget : public QWidget, public QDBusContext
 {
     Q_OBJECT
 
