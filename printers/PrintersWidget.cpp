@@ -138,7 +138,7 @@ PrintersWidget::PrintersWidget(QWidget* parent)
     m_stateBar = new ServerStateBar(this);
     layout->addWidget(m_stateBar);
     m_splitter = new QSplitter(Qt::Horizontal, this);
-    layout->addWidget(m_splitter);
+    layout->addWidget(m_splitter, 1);
 
     m_tree = new QTreeWidget(m_splitter);
     m_tree->setSortingEnabled(true);

@@ -7,6 +7,8 @@ ServerStateBar::ServerStateBar(QWidget* parent)
     setTextFormat(Qt::PlainText);
     setMargin(6);
     setAutoFillBackground(true);
+    // A line, not a pane: the tree below keeps the height.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0xfc, 0xe9, 0x94));
     colours.setColor(QPalette::WindowText, Qt::black);
