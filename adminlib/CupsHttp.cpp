@@ -85,18 +85,6 @@ QList<QVariantMap> printerGroups(IppPtr response)
     return result;
 }
 
-void addKeywords(ipp_t* request, const char* name, const QStringList& keywords)
-{
-    QByteArrayList storage;
-    for (const QString& keyword : keywords)
-        storage.append(keyword.toUtf8());
-    std::vector<const char*> values;
-    for (const QByteArray& value : storage)
-        values.push_back(value.constData());
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, name, static_cast<int>(values.size()), nullptr,
-                  values.data());
-}
-
 void addText(ipp_t* request, ipp_tag_t valueTag, const char* name, const QString& value)
 {
     const QByteArray bytes = encoded(value);
@@ -198,6 +186,18 @@ bool HTTP::reconnect()
     http = m_connection.get();
     limitSilence();
     return http != nullptr;
+}
+
+void HTTP::addKeywords(ipp_t* request, const char* name, const QStringList& keywords)
+{
+    QByteArrayList storage;
+    for (const QString& keyword : keywords)
+        storage.append(keyword.toUtf8());
+    std::vector<const char*> values;
+    for (const QByteArray& value : storage)
+        values.push_back(value.constData());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, name, static_cast<int>(values.size()), nullptr,
+                  values.data());
 }
 
 const QStringList& HTTP::destinationAttributes()

@@ -36,6 +36,9 @@ public:
 
     // Attributes that destinations() asks for.
     static const QStringList& destinationAttributes();
+    // Adds a list of keywords (such as "requested-attributes") to the
+    // operation attributes of a request.
+    static void addKeywords(ipp_t* request, const char* name, const QStringList& keywords);
 
     // How long CUPS-Get-Devices lets the backends look for devices.
     static constexpr int deviceTimeoutSeconds = 10;

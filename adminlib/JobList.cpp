@@ -36,17 +36,6 @@ QString queueFromUri(const char* uri)
     return url.path(QUrl::FullyDecoded).section(QLatin1Char('/'), -1);
 }
 
-QByteArray localUri(const char* collection, const QString& name)
-{
-    const QByteArray encoded = Cups::codec ? Cups::codec->fromUnicode(name) : name.toUtf8();
-    char uri[HTTP_MAX_URI];
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0, "/%s/%s", collection,
-                         encoded.constData())
-        < HTTP_URI_STATUS_OK)
-        return QByteArray();
-    return QByteArray(uri);
-}
-
 } // namespace
 
 bool JobList::fetch(http_t* http, const QString& dest, bool completed, QList<JobRecord>* jobs)
@@ -64,7 +53,7 @@ bool JobList::fetch(http_t* http, const QString& dest, bool completed, QList<Job
 bool JobList::fetchFrom(http_t* http, const char* collection, const QString& dest, bool completed,
                         QList<JobRecord>* jobs)
 {
-    const QByteArray uri = localUri(collection, dest);
+    const QByteArray uri = destinationUri(collection, dest);
     if (uri.isEmpty())
         return false;
     Cups::IppPtr request(ippNewRequest(IPP_OP_GET_JOBS));
@@ -121,4 +110,15 @@ bool JobList::fetchFrom(http_t* http, const char* collection, const QString& des
     }
     *jobs = found;
     return true;
+}
+
+QByteArray JobList::destinationUri(const char* collection, const QString& name)
+{
+    const QByteArray encoded = Cups::codec ? Cups::codec->fromUnicode(name) : name.toUtf8();
+    char uri[HTTP_MAX_URI];
+    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0, "/%s/%s", collection,
+                         encoded.constData())
+        < HTTP_URI_STATUS_OK)
+        return QByteArray();
+    return QByteArray(uri);
 }

@@ -1,6 +1,5 @@
 #include "JobWidget.h"
 
-#include "CupsCodec.h"
 #include "CupsHttp.h"
 #include "CupsPointers.h"
 #include "DestinationChooser.h"
@@ -17,11 +16,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScopeGuard>
-#include <QTextCodec>
 #include <QTextDocument>
-#include <QUrl>
 
-#include <iterator>
 
 namespace {
 
@@ -62,17 +58,6 @@ bool isActive(int state)
 bool isFinished(int state)
 {
     return state >= IPP_JSTATE_CANCELED && state <= IPP_JSTATE_COMPLETED;
-}
-
-QByteArray localUri(const char* collection, const QString& name)
-{
-    const QByteArray encoded = Cups::codec->fromUnicode(name);
-    char uri[HTTP_MAX_URI];
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0, "/%s/%s", collection,
-                         encoded.constData())
-        < HTTP_URI_STATUS_OK)
-        return QByteArray();
-    return QByteArray(uri);
 }
 
 // The server's status message is its own text: converted, so it cannot turn
@@ -325,7 +310,7 @@ void JobWidget::moveJob()
     const QString target = chooser->destination();
     if (!isClassByName.contains(target))
         return;
-    const QByteArray targetUri = localUri(isClassByName.value(target) ? "classes" : "printers", target);
+    const QByteArray targetUri = JobList::destinationUri(isClassByName.value(target) ? "classes" : "printers", target);
     runJobOperation(IPP_OP_CUPS_MOVE_JOB, id, tr("Unable to move job %1 to %2.").arg(QString::number(id), target),
                     targetUri);
 }

@@ -29,18 +29,6 @@ bool succeeded(ipp_t* response)
     return response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
 }
 
-void addKeywords(ipp_t* request, const QStringList& keywords)
-{
-    QByteArrayList storage;
-    for (const QString& keyword : keywords)
-        storage.append(keyword.toUtf8());
-    std::vector<const char*> values;
-    for (const QByteArray& value : storage)
-        values.push_back(value.constData());
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(values.size()), nullptr,
-                  values.data());
-}
-
 } // namespace
 
 RefreshWorker::RefreshWorker(QObject* parent)
@@ -147,7 +135,7 @@ bool RefreshWorker::fetchDestinations(RefreshResult* result)
     if (!request)
         return false;
     ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    addKeywords(request.get(), Cups::HTTP::destinationAttributes());
+    Cups::HTTP::addKeywords(request.get(), "requested-attributes", Cups::HTTP::destinationAttributes());
     Cups::IppPtr response(cupsDoRequest(m_http.get(), request.release(), "/"));
     if (!response)
         return !ChangeSubscription::noAnswer();
@@ -181,7 +169,7 @@ bool RefreshWorker::fetchSelected(const RefreshRequest& request, RefreshResult* 
         return false;
     ippAddString(message.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(message.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    addKeywords(message.get(), {QStringLiteral("all")});
+    Cups::HTTP::addKeywords(message.get(), "requested-attributes", {QStringLiteral("all")});
     Cups::IppPtr response(cupsDoRequest(m_http.get(), message.release(), "/"));
     if (!response && ChangeSubscription::noAnswer())
         return false;
