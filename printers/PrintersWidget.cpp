@@ -1,5 +1,6 @@
 #include "PrintersWidget.h"
 
+#include "ChangeSubscription.h"
 #include "ClassMembers.h"
 #include "CupsCodec.h"
 #include "CupsHttp.h"
@@ -522,18 +523,10 @@ void PrintersWidget::load()
         return;
     }
     m_view->destinations = connection->destinations();
-    const ipp_status_t status = cupsLastError();
     // A scheduler that fell silent or went away keeps the last known tree
     // on screen; the refresh brings it back when the scheduler answers.
-    if (m_view->destinations->isEmpty()
-        && (status == IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)) {
-        setServerProblem(connection->http && httpError(connection->http) == ETIMEDOUT
-                             ? ServerStateBar::Problem::Silent
-                             : ServerStateBar::Problem::Unreachable,
-                         ServerStateBar::serverName(connection->server(), connection->port()));
-        refreshSoon();
+    if (m_view->destinations->isEmpty() && reportedNoAnswer(connection))
         return;
-    }
     m_destinations = m_view->destinations;
     rebuildTree(true);
 }
@@ -622,6 +615,17 @@ void PrintersWidget::requestRefresh()
     request.force = m_forceRefresh;
     m_forceRefresh = false;
     m_refresher->request(request);
+}
+
+bool PrintersWidget::reportedNoAnswer(Cups::HTTP* connection)
+{
+    if (!ChangeSubscription::noAnswer())
+        return false;
+    setServerProblem(connection->http && httpError(connection->http) == ETIMEDOUT ? ServerStateBar::Problem::Silent
+                                                                                  : ServerStateBar::Problem::Unreachable,
+                     ServerStateBar::serverName(connection->server(), connection->port()));
+    refreshSoon();
+    return true;
 }
 
 bool PrintersWidget::serverDown() const
@@ -717,14 +721,16 @@ void PrintersWidget::applyRefresh(const RefreshResult& result)
     }
 
     QTreeWidgetItem* current = currentDestination();
-    if (!current || !forSelection)
+    if (!current)
         return;
+    // Back from an outage the actions come back even for a selection made
+    // meanwhile, from what is known of it.
     bool changed = recovered;
-    if (result.hasSelected && result.selected != current->data(0, Qt::UserRole).toMap()) {
+    if (forSelection && result.hasSelected && result.selected != current->data(0, Qt::UserRole).toMap()) {
         applyDestination(current, result.selected, isClass(current));
         changed = true;
     }
-    if (result.hasJobs && m_tabs->currentWidget() == m_jobWidget) {
+    if (forSelection && result.hasJobs && m_tabs->currentWidget() == m_jobWidget) {
         const int before = m_jobWidget->topLevelItemCount();
         m_jobWidget->showLoaded(QPointer<Cups::HTTP>(Cups::HTTP::getUniqueConnection()), current->text(0),
                                 result.jobs);
@@ -1066,6 +1072,9 @@ void PrintersWidget::refreshState()
         WaitCursor waitCursor;
         attributes = fetchAttributes(connection, current->text(0), isClass(current), true);
     }
+    // After an action too: the user learns why nothing changed.
+    if (attributes.isEmpty() && reportedNoAnswer(connection))
+        return;
     viewUserDefault();
     // Every other destination follows the periodic refresh.
     if (attributes.contains(stateKey))

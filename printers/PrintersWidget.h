@@ -128,6 +128,9 @@ private:
     // Whether the refresh found the scheduler away: then what is shown is
     // the last known state and no request is sent for a selection.
     bool serverDown() const;
+    // Whether the last request on the window's connection got no answer; if
+    // so, says so over the tree and has the refresh find out when it answers.
+    bool reportedNoAnswer(Cups::HTTP* connection);
     void setServerProblem(ServerStateBar::Problem problem, const QString& server);
 
     const QList<QVariantMap>& viewDestinations();
