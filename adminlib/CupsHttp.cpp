@@ -4,7 +4,6 @@
 #include "CupsIpp.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -28,8 +27,8 @@ constexpr int connectTimeoutMs = 5000;
 // as long as the scheduler hangs. Two waits pass before libcups gives up.
 constexpr double silenceSeconds = 0.5;
 // Driver lists are slow to build on large systems.
-constexpr int driverListPatienceMs = 60000;
-constexpr int devicePatienceMarginMs = 5000;
+constexpr double driverListPatienceSeconds = 60.0;
+constexpr double devicePatienceMarginSeconds = 5.0;
 constexpr int maxQueueNameBytes = 127;
 
 const char* const adminResource = "/admin/";
@@ -58,9 +57,9 @@ QByteArray encoded(const QString& text)
     return codec ? codec->fromUnicode(text) : text.toUtf8();
 }
 
-int keepWaiting(http_t*, void* deadline)
+int giveUp(http_t*, void*)
 {
-    return static_cast<QDeadlineTimer*>(deadline)->hasExpired() ? 0 : 1;
+    return 0;
 }
 
 bool succeeded(ipp_t* response)
@@ -107,7 +106,7 @@ HTTP::HTTP(HttpPtr connection, const QString& server, int port, QObject* parent)
 void HTTP::limitSilence()
 {
     if (http)
-        httpSetTimeout(http, silenceSeconds, keepWaiting, &m_patience);
+        httpSetTimeout(http, silenceSeconds, giveUp, nullptr);
 }
 
 HTTP::~HTTP() = default;
@@ -466,9 +465,11 @@ QList<QVariantMap> HTTP::stringLists(ipp_op_t operation, const QStringList& requ
         addKeywords(request.get(), "requested-attributes", requested);
 
     // The scheduler stays silent while it collects the list.
-    m_patience.setRemainingTime(timeout > 0 ? timeout * 1000 + devicePatienceMarginMs : driverListPatienceMs);
+    if (http)
+        httpSetTimeout(http, timeout > 0 ? timeout + devicePatienceMarginSeconds : driverListPatienceSeconds, nullptr,
+                       nullptr);
     IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
-    m_patience = QDeadlineTimer();
+    limitSilence();
     QList<QVariantMap> result;
     for (const QVariantMap& group : printerGroups(std::move(response))) {
         QVariantMap map;

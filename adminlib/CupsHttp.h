@@ -2,7 +2,6 @@
 
 #include "CupsPointers.h"
 
-#include <QDeadlineTimer>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -116,9 +115,6 @@ private:
     QString m_server;
     int m_port = 0;
     QString m_authUser;
-    // Until when a silent scheduler is waited for; expired outside the few
-    // requests that are slow by nature.
-    QDeadlineTimer m_patience;
 };
 
 } // namespace Cups
