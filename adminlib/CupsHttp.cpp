@@ -26,8 +26,9 @@ constexpr int connectTimeoutMs = 5000;
 // whose listen queue still accepts, and send again, holding the window for
 // as long as the scheduler hangs. Two waits pass before libcups gives up.
 constexpr double silenceSeconds = 0.5;
-// Driver lists are slow to build on large systems.
-constexpr double driverListPatienceSeconds = 60.0;
+// Driver lists are slow to build on large systems, and so is a queue that
+// gets a driver of the server's collection.
+constexpr double slowRequestSeconds = 60.0;
 constexpr double devicePatienceMarginSeconds = 5.0;
 constexpr int maxQueueNameBytes = 127;
 
@@ -101,6 +102,12 @@ HTTP::HTTP(HttpPtr connection, const QString& server, int port, QObject* parent)
 {
     applyAuthorizationSetting();
     limitSilence();
+}
+
+void HTTP::allowSilence(double seconds)
+{
+    if (http)
+        httpSetTimeout(http, seconds, nullptr, nullptr);
 }
 
 void HTTP::limitSilence()
@@ -413,7 +420,10 @@ bool HTTP::addPrinter(const QString& deviceUri, const QString& name, const QStri
     ippAddBoolean(ipp, IPP_TAG_PRINTER, "printer-is-shared", shared);
     ippAddInteger(ipp, IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
     ippAddBoolean(ipp, IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
-    return sendAdmin(std::move(request), localPpd ? ppd : QString());
+    allowSilence(slowRequestSeconds);
+    const bool added = sendAdmin(std::move(request), localPpd ? ppd : QString());
+    limitSilence();
+    return added;
 }
 
 bool HTTP::addClass(const QString& name, const QStringList& members, const QString& location, const QString& info,
@@ -465,9 +475,7 @@ QList<QVariantMap> HTTP::stringLists(ipp_op_t operation, const QStringList& requ
         addKeywords(request.get(), "requested-attributes", requested);
 
     // The scheduler stays silent while it collects the list.
-    if (http)
-        httpSetTimeout(http, timeout > 0 ? timeout + devicePatienceMarginSeconds : driverListPatienceSeconds, nullptr,
-                       nullptr);
+    allowSilence(timeout > 0 ? timeout + devicePatienceMarginSeconds : slowRequestSeconds);
     IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
     limitSilence();
     QList<QVariantMap> result;

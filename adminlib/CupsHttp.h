@@ -99,6 +99,8 @@ private:
     static QString currentServer();
     static QString readAuthUser();
     void applyAuthorizationSetting();
+    // For the few requests that are slow by nature, until limitSilence().
+    void allowSilence(double seconds);
     void limitSilence();
 
     // Sends the request (always consuming it); null on transport failure.
