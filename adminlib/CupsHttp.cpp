@@ -21,8 +21,15 @@ namespace Cups {
 namespace {
 
 constexpr int connectTimeoutMs = 5000;
-// Longer than the device time-out, so CUPS-Get-Devices can finish.
-constexpr double requestTimeoutSeconds = 30.0;
+// Silence after which a request is given up, unless the caller expects a slow
+// answer: libcups would otherwise wait 30 s, reconnect to a hung scheduler
+// whose listen queue still accepts, and send again, holding the window for
+// as long as the scheduler hangs. Two waits pass before libcups gives up.
+constexpr double silenceSeconds = 0.5;
+// Driver lists are slow to build on large systems, and so is a queue that
+// gets a driver of the server's collection.
+constexpr double slowRequestSeconds = 60.0;
+constexpr double devicePatienceMarginSeconds = 5.0;
 constexpr int maxQueueNameBytes = 127;
 
 const char* const adminResource = "/admin/";
@@ -51,6 +58,11 @@ QByteArray encoded(const QString& text)
     return codec ? codec->fromUnicode(text) : text.toUtf8();
 }
 
+int giveUp(http_t*, void*)
+{
+    return 0;
+}
+
 bool succeeded(ipp_t* response)
 {
     return response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
@@ -73,18 +85,6 @@ QList<QVariantMap> printerGroups(IppPtr response)
     return result;
 }
 
-void addKeywords(ipp_t* request, const char* name, const QStringList& keywords)
-{
-    QByteArrayList storage;
-    for (const QString& keyword : keywords)
-        storage.append(keyword.toUtf8());
-    std::vector<const char*> values;
-    for (const QByteArray& value : storage)
-        values.push_back(value.constData());
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, name, static_cast<int>(values.size()), nullptr,
-                  values.data());
-}
-
 void addText(ipp_t* request, ipp_tag_t valueTag, const char* name, const QString& value)
 {
     const QByteArray bytes = encoded(value);
@@ -101,6 +101,19 @@ HTTP::HTTP(HttpPtr connection, const QString& server, int port, QObject* parent)
     , m_port(port)
 {
     applyAuthorizationSetting();
+    limitSilence();
+}
+
+void HTTP::allowSilence(double seconds)
+{
+    if (http)
+        httpSetTimeout(http, seconds, nullptr, nullptr);
+}
+
+void HTTP::limitSilence()
+{
+    if (http)
+        httpSetTimeout(http, silenceSeconds, giveUp, nullptr);
 }
 
 HTTP::~HTTP() = default;
@@ -137,11 +150,8 @@ HttpPtr HTTP::open(const QString& server, int port)
         return nullptr;
     // A server name starting with "/" is a domain socket; httpConnect2 knows.
     const QByteArray host = QFile::encodeName(server);
-    HttpPtr connection(
+    return HttpPtr(
         httpConnect2(host.constData(), port, nullptr, AF_UNSPEC, cupsEncryption(), 1, connectTimeoutMs, nullptr));
-    if (connection)
-        httpSetTimeout(connection.get(), requestTimeoutSeconds, nullptr, nullptr);
-    return connection;
 }
 
 QString HTTP::readAuthUser()
@@ -180,7 +190,20 @@ bool HTTP::reconnect()
     http = nullptr;
     m_connection = open(m_server, m_port);
     http = m_connection.get();
+    limitSilence();
     return http != nullptr;
+}
+
+void HTTP::addKeywords(ipp_t* request, const char* name, const QStringList& keywords)
+{
+    QByteArrayList storage;
+    for (const QString& keyword : keywords)
+        storage.append(keyword.toUtf8());
+    std::vector<const char*> values;
+    for (const QByteArray& value : storage)
+        values.push_back(value.constData());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, name, static_cast<int>(values.size()), nullptr,
+                  values.data());
 }
 
 const QStringList& HTTP::destinationAttributes()
@@ -397,7 +420,10 @@ bool HTTP::addPrinter(const QString& deviceUri, const QString& name, const QStri
     ippAddBoolean(ipp, IPP_TAG_PRINTER, "printer-is-shared", shared);
     ippAddInteger(ipp, IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
     ippAddBoolean(ipp, IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
-    return sendAdmin(std::move(request), localPpd ? ppd : QString());
+    allowSilence(slowRequestSeconds);
+    const bool added = sendAdmin(std::move(request), localPpd ? ppd : QString());
+    limitSilence();
+    return added;
 }
 
 bool HTTP::addClass(const QString& name, const QStringList& members, const QString& location, const QString& info,
@@ -448,8 +474,12 @@ QList<QVariantMap> HTTP::stringLists(ipp_op_t operation, const QStringList& requ
     if (!requested.isEmpty())
         addKeywords(request.get(), "requested-attributes", requested);
 
+    // The scheduler stays silent while it collects the list.
+    allowSilence(timeout > 0 ? timeout + devicePatienceMarginSeconds : slowRequestSeconds);
+    IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
+    limitSilence();
     QList<QVariantMap> result;
-    for (const QVariantMap& group : printerGroups(send(std::move(request), QString::fromLatin1(rootResource)))) {
+    for (const QVariantMap& group : printerGroups(std::move(response))) {
         QVariantMap map;
         for (auto it = group.cbegin(); it != group.cend(); ++it) {
             QStringList strings;

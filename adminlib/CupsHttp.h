@@ -12,7 +12,8 @@
 namespace Cups {
 
 // The program's one connection to the scheduler. Every request is synchronous:
-// the calls block until the server has answered (or the time-outs below ran out).
+// the calls block until the server has answered, or about a second after it
+// fell silent (longer only for the device and driver lists).
 // Operations that change the server return false on any failure, authentication
 // included; cupsLastError()/cupsLastErrorString() then tell why.
 class HTTP : public QObject
@@ -34,6 +35,9 @@ public:
 
     // Attributes that destinations() asks for.
     static const QStringList& destinationAttributes();
+    // Adds a list of keywords (such as "requested-attributes") to the
+    // operation attributes of a request.
+    static void addKeywords(ipp_t* request, const char* name, const QStringList& keywords);
 
     // How long CUPS-Get-Devices lets the backends look for devices.
     static constexpr int deviceTimeoutSeconds = 10;
@@ -95,6 +99,9 @@ private:
     static QString currentServer();
     static QString readAuthUser();
     void applyAuthorizationSetting();
+    // For the few requests that are slow by nature, until limitSilence().
+    void allowSilence(double seconds);
+    void limitSilence();
 
     // Sends the request (always consuming it); null on transport failure.
     IppPtr send(IppPtr request, const QString& resource, const QString& file = QString());

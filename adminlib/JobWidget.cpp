@@ -1,11 +1,10 @@
 #include "JobWidget.h"
 
-#include "CupsCodec.h"
 #include "CupsHttp.h"
 #include "CupsPointers.h"
 #include "DestinationChooser.h"
+#include "JobList.h"
 #include "PasswordCBSetter.h"
-#include "ServerText.h"
 #include "WaitCursor.h"
 
 #include <QAction>
@@ -18,11 +17,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScopeGuard>
-#include <QTextCodec>
 #include <QTextDocument>
-#include <QUrl>
 
-#include <iterator>
 
 namespace {
 
@@ -30,11 +26,6 @@ namespace {
 constexpr int idRole = Qt::UserRole;
 constexpr int preservedRole = Qt::UserRole + 1;
 constexpr int destinationRole = Qt::UserRole + 2;
-
-const char* const jobAttributes[] = {
-    "job-id", "job-name", "job-originating-user-name", "job-k-octets",
-    "time-at-creation", "job-state", "job-printer-uri", "job-preserved",
-};
 
 const char* const jobsResource = "/jobs/";
 
@@ -70,24 +61,6 @@ bool isFinished(int state)
     return state >= IPP_JSTATE_CANCELED && state <= IPP_JSTATE_COMPLETED;
 }
 
-// The scheduler's URIs name the queue in their last path section.
-QString queueFromUri(const char* uri)
-{
-    const QUrl url(QString::fromUtf8(uri ? uri : ""));
-    return url.path(QUrl::FullyDecoded).section(QLatin1Char('/'), -1);
-}
-
-QByteArray localUri(const char* collection, const QString& name)
-{
-    const QByteArray encoded = Cups::codec->fromUnicode(name);
-    char uri[HTTP_MAX_URI];
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0, "/%s/%s", collection,
-                         encoded.constData())
-        < HTTP_URI_STATUS_OK)
-        return QByteArray();
-    return QByteArray(uri);
-}
-
 // The server's status message is its own text: converted, so it cannot turn
 // into markup in the message box.
 void showError(QWidget* parent, const QString& text)
@@ -101,19 +74,6 @@ bool succeeded(const ipp_t* response)
 }
 
 } // namespace
-
-struct JobWidget::Job
-{
-    int id = 0;
-    QString title;
-    QString user;
-    QString destination;
-    int kOctets = -1;
-    qint64 created = 0;
-    int state = 0;
-    // Unknown counts as kept: the server has the last word on a reprint.
-    bool preserved = true;
-};
 
 JobWidget::JobWidget(QWidget* parent)
     : QTreeWidget(parent)
@@ -158,16 +118,19 @@ QAction* JobWidget::addJobAction(const QString& iconName, const QString& text)
 
 void JobWidget::load(QPointer<Cups::HTTP> connection, const QString& dest)
 {
+    QList<JobRecord> jobs;
+    JobList::fetch(connection ? connection->http : nullptr, dest, showCompletedAction->isChecked(), &jobs);
+    showLoaded(connection, dest, jobs);
+}
+
+void JobWidget::showLoaded(QPointer<Cups::HTTP> connection, const QString& dest, const QList<JobRecord>& jobs)
+{
     m_connection = connection;
+    const bool same = dest == m_dest && jobs == m_shown;
     m_dest = dest;
-    QList<Job> jobs;
-    http_t* http = connection ? connection->http : nullptr;
-    if (http && Cups::HTTP::isValidQueueName(dest)) {
-        // The scheduler finds a class under /printers/ too; other servers want
-        // /classes/.
-        if (!fetchJobs(http, "printers", &jobs) && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
-            fetchJobs(http, "classes", &jobs);
-    }
+    // Rebuilding thousands of rows holds the window; unchanged jobs need none.
+    if (same)
+        return;
     showJobs(jobs);
     emit jobsStateChanged();
 }
@@ -177,74 +140,14 @@ void JobWidget::reload()
     load(m_connection, m_dest);
 }
 
-bool JobWidget::fetchJobs(http_t* http, const char* collection, QList<Job>* jobs)
+void JobWidget::showJobs(const QList<JobRecord>& jobs)
 {
-    const QByteArray uri = localUri(collection, m_dest);
-    if (uri.isEmpty())
-        return false;
-    Cups::IppPtr request(ippNewRequest(IPP_OP_GET_JOBS));
-    if (!request)
-        return false;
-    // Without the user's name the scheduler withholds the titles and owners
-    // of the user's own jobs too.
-    const QByteArray user(cupsUser());
-    const char* const which = showCompletedAction->isChecked() ? "all" : "not-completed";
-    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
-    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, user.constData());
-    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr, which);
-    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  int(std::size(jobAttributes)), nullptr, jobAttributes);
-
-    const Cups::IppPtr response(cupsDoRequest(http, request.release(), "/"));
-    if (!succeeded(response.get()))
-        return false;
-
-    QList<Job> found;
-    Job job;
-    ipp_t* answer = response.get();
-    for (ipp_attribute_t* attribute = ippFirstAttribute(answer);; attribute = ippNextAttribute(answer)) {
-        const char* name = attribute ? ippGetName(attribute) : nullptr;
-        if (!name || ippGetGroupTag(attribute) != IPP_TAG_JOB) {
-            if (job.id > 0)
-                found.append(job);
-            job = Job();
-            if (!attribute)
-                break;
-            continue;
-        }
-        const QByteArray key(name);
-        const ipp_tag_t tag = ippGetValueTag(attribute);
-        const bool isInteger = tag == IPP_TAG_INTEGER || tag == IPP_TAG_ENUM;
-        const bool isText = tag == IPP_TAG_NAME || tag == IPP_TAG_NAMELANG || tag == IPP_TAG_TEXT
-                            || tag == IPP_TAG_TEXTLANG;
-        if (key == "job-id" && isInteger)
-            job.id = ippGetInteger(attribute, 0);
-        else if (key == "job-name" && isText)
-            job.title = ServerText::forDisplay(ippGetString(attribute, 0, nullptr));
-        else if (key == "job-originating-user-name" && isText)
-            job.user = ServerText::forDisplay(ippGetString(attribute, 0, nullptr));
-        else if (key == "job-k-octets" && isInteger)
-            job.kOctets = ippGetInteger(attribute, 0);
-        else if (key == "time-at-creation" && isInteger)
-            job.created = ippGetInteger(attribute, 0);
-        else if (key == "job-state" && isInteger)
-            job.state = ippGetInteger(attribute, 0);
-        else if (key == "job-printer-uri" && tag == IPP_TAG_URI)
-            job.destination = queueFromUri(ippGetString(attribute, 0, nullptr));
-        else if (key == "job-preserved" && tag == IPP_TAG_BOOLEAN)
-            job.preserved = ippGetBoolean(attribute, 0);
-    }
-    *jobs = found;
-    return true;
-}
-
-void JobWidget::showJobs(const QList<Job>& jobs)
-{
+    m_shown = jobs;
     const int selectedId = currentJobId();
     clear();
     const QLocale locale;
     QTreeWidgetItem* selected = nullptr;
-    for (const Job& job : jobs) {
+    for (const JobRecord& job : jobs) {
         auto* item = new QTreeWidgetItem(this);
         item->setData(IdColumn, Qt::DisplayRole, job.id);
         item->setData(IdColumn, idRole, job.id);
@@ -448,7 +351,7 @@ void JobWidget::moveJob()
     const QString target = chooser->destination();
     if (!isClassByName.contains(target))
         return;
-    const QByteArray targetUri = localUri(isClassByName.value(target) ? "classes" : "printers", target);
+    const QByteArray targetUri = JobList::destinationUri(isClassByName.value(target) ? "classes" : "printers", target);
     runJobOperation(IPP_OP_CUPS_MOVE_JOB, id, tr("Unable to move job %1 to %2.").arg(QString::number(id), target),
                     targetUri);
 }

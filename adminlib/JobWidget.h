@@ -1,6 +1,9 @@
 #pragma once
 
+#include "JobRecord.h"
+
 #include <QHash>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QTreeWidget>
@@ -33,6 +36,9 @@ public:
     // Shows the jobs of dest (a printer or a class); a null connection or an
     // empty name leaves the list empty.
     void load(QPointer<Cups::HTTP> connection, const QString& dest);
+    // Shows jobs of dest read elsewhere (off the window's thread); the list
+    // is rebuilt only when they differ from those shown.
+    void showLoaded(QPointer<Cups::HTTP> connection, const QString& dest, const QList<JobRecord>& jobs);
 
     // The job actions, in the order in which menus show them. Each acts on the
     // current job and reloads the list.
@@ -54,13 +60,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct Job;
-
     QAction* addJobAction(const QString& iconName, const QString& text);
     void reload();
-    // collection: "printers" or "classes"; false when the request failed.
-    bool fetchJobs(http_t* http, const char* collection, QList<Job>* jobs);
-    void showJobs(const QList<Job>& jobs);
+    void showJobs(const QList<JobRecord>& jobs);
     void fitColumns();
 
     void cancelJob();
@@ -79,6 +81,7 @@ private:
 
     QPointer<Cups::HTTP> m_connection;
     QString m_dest;
+    QList<JobRecord> m_shown;
     // Widths of the texts shown, in the current font.
     QHash<QString, int> m_textWidths;
 };

@@ -95,13 +95,12 @@ PrinterManager::PrinterManager(QWidget* parent)
     Cups::HTTP* connection = Cups::HTTP::getUniqueConnection();
     setCentralWidget(m_printersWidget);
 
-    if (connection) {
+    // The tree is read now when the scheduler answers; a silent one costs
+    // about a second here, and the line over the tree says what happened.
+    if (connection)
         m_printersWidget->load();
-    } else {
-        QMessageBox::critical(nullptr, QObject::tr("Fatal error"),
-                              QObject::tr("Unable to connect to CUPS server. Check <i>cupsd</i> is running"),
-                              QMessageBox::Ok);
-    }
+    else
+        m_printersWidget->refreshSoon();
 
     createActions();
     createMenus();
@@ -112,6 +111,16 @@ PrinterManager::PrinterManager(QWidget* parent)
     jobsStateChanged();
 
     registerOnSessionBus();
+
+    if (!connection) {
+        // Not waited for: a start by D-Bus activation must have its name on
+        // the bus before the caller gives up, whatever the user does.
+        auto* box = new QMessageBox(QMessageBox::Critical, QObject::tr("Fatal error"),
+                                    QObject::tr("Unable to connect to CUPS server. Check <i>cupsd</i> is running"),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
 
     resize(defaultWindowSize);
     QSettings settings;

@@ -1,5 +1,6 @@
 #include "PrintersWidget.h"
 
+#include "ChangeSubscription.h"
 #include "ClassMembers.h"
 #include "CupsCodec.h"
 #include "CupsHttp.h"
@@ -13,7 +14,9 @@
 #include "PrivActionFactory.h"
 #include "PrinterWizard.h"
 #include "PrivActionProvider.h"
+#include "RefreshController.h"
 #include "SecurityPlugins.h"
+#include "ServerStateBar.h"
 #include "ServerText.h"
 #include "ServerTextDelegate.h"
 #include "TesselIcon.h"
@@ -47,8 +50,8 @@
 
 #include <cups/cups.h>
 
+#include <cerrno>
 #include <optional>
-#include <utility>
 #include <vector>
 
 using namespace DestinationAttributes;
@@ -84,11 +87,6 @@ const QString classIcon = QStringLiteral("print_class");
 bool authInProgress()
 {
     return QSettings().value(authInProgressKey, false).toBool();
-}
-
-bool promptRefused()
-{
-    return PasswordCBSetter::isShowed() && !PasswordCBSetter::isAccepted();
 }
 
 QByteArray encoded(const QString& text)
@@ -135,16 +133,16 @@ struct PrintersWidget::ServerView
 {
     std::optional<QList<QVariantMap>> destinations;
     bool userDefaultFresh = false;
-    // The tree's items were built from these destinations just now.
-    bool inTree = false;
 };
 
 PrintersWidget::PrintersWidget(QWidget* parent)
     : QWidget(parent)
 {
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    m_stateBar = new ServerStateBar(this);
+    layout->addWidget(m_stateBar);
     m_splitter = new QSplitter(Qt::Horizontal, this);
-    layout->addWidget(m_splitter);
+    layout->addWidget(m_splitter, 1);
 
     m_tree = new QTreeWidget(m_splitter);
     m_tree->setSortingEnabled(true);
@@ -244,12 +242,19 @@ PrintersWidget::PrintersWidget(QWidget* parent)
                                 * millisecondsPerSecond);
     if (m_refreshTimer->interval() != 0)
         m_refreshTimer->start();
-    connect(m_refreshTimer, SIGNAL(timeout()), this, SLOT(load()));
+    connect(m_refreshTimer, SIGNAL(timeout()), this, SLOT(requestRefresh()));
+
+    m_refresher = new RefreshController(this);
+    connect(m_refresher, &RefreshController::refreshed, this, &PrintersWidget::applyRefresh);
+    connect(m_jobWidget->showCompletedAction, &QAction::toggled, this, [this] { ++m_selectionSerial; });
 }
 
 PrintersWidget::~PrintersWidget()
 {
     m_refreshTimer->stop();
+    // Waits for the refresh in flight; its answer must not reach a widget
+    // half destroyed.
+    delete m_refresher;
     // The children outlive this part of the object; nothing of theirs may
     // reach it any more.
     m_tree->blockSignals(true);
@@ -396,6 +401,11 @@ QTimer* PrintersWidget::refreshTimer() const
     return m_refreshTimer;
 }
 
+ServerStateBar* PrintersWidget::stateBar() const
+{
+    return m_stateBar;
+}
+
 bool PrintersWidget::isDestination(const QTreeWidgetItem* item) const
 {
     return item && item->parent();
@@ -424,6 +434,10 @@ const QList<QVariantMap>& PrintersWidget::viewDestinations()
     if (!m_view->destinations) {
         Cups::HTTP* connection = Cups::HTTP::getUniqueConnection();
         m_view->destinations = connection ? connection->destinations() : QList<QVariantMap>();
+        // Only what was read is worth keeping, not a failure.
+        const ipp_status_t status = cupsLastError();
+        if (!m_view->destinations->isEmpty() || status == IPP_STATUS_ERROR_NOT_FOUND || status == IPP_STATUS_OK)
+            m_destinations = m_view->destinations;
     }
     return *m_view->destinations;
 }
@@ -494,21 +508,36 @@ QVariantMap PrintersWidget::fetchAttributes(Cups::HTTP* connection, const QStrin
 
 void PrintersWidget::load()
 {
-    const bool fromTimer = m_refreshTimer && sender() == m_refreshTimer;
-    QString currentJob;
-    if (fromTimer) {
-        if (authInProgress())
-            return;
-        if (QTreeWidgetItem* job = m_jobWidget->currentItem())
-            currentJob = job->text(0);
-    }
     // Only a nested event loop (a password prompt) can ask for a reload while
     // one runs, or while a selection change uses the items.
     if (!m_reloadMutex.tryLock())
         return;
     m_reloading = true;
     m_view = std::make_unique<ServerView>();
+    const auto finish = qScopeGuard([this] {
+        m_view.reset();
+        m_reloading = false;
+        m_reloadMutex.unlock();
+    });
 
+    Cups::HTTP* connection = Cups::HTTP::getUniqueConnection();
+    if (!connection) {
+        setServerProblem(ServerStateBar::Problem::Unreachable,
+                         ServerStateBar::serverName(QString::fromLocal8Bit(cupsServer()), ippPort()));
+        refreshSoon();
+        return;
+    }
+    m_view->destinations = connection->destinations();
+    // A scheduler that fell silent or went away keeps the last known tree
+    // on screen; the refresh brings it back when the scheduler answers.
+    if (m_view->destinations->isEmpty() && reportedNoAnswer(connection))
+        return;
+    m_destinations = m_view->destinations;
+    rebuildTree(true);
+}
+
+void PrintersWidget::rebuildTree(bool reselect)
+{
     const int vertical = m_tree->verticalScrollBar()->value();
     const int horizontal = m_tree->horizontalScrollBar()->value();
     const int tab = m_tabs->currentIndex();
@@ -522,9 +551,6 @@ void PrintersWidget::load()
     const auto finish = qScopeGuard([this] {
         m_tree->setUpdatesEnabled(true);
         m_tree->blockSignals(false);
-        m_view.reset();
-        m_reloading = false;
-        m_reloadMutex.unlock();
     });
 
     // Sorting each insertion into hundreds of siblings costs more than
@@ -552,14 +578,14 @@ void PrintersWidget::load()
     m_classesItem->addChildren(classes);
     m_printersItem->addChildren(printers);
     m_tree->setSortingEnabled(true);
-    m_view->inTree = true;
 
     if (!currentName.isEmpty()) {
         const QList<QTreeWidgetItem*> found =
             m_tree->findItems(currentName, Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchCaseSensitive);
         if (!found.isEmpty()) {
             m_tree->setCurrentItem(found.first());
-            currentItemChanged(found.first(), nullptr);
+            if (reselect)
+                currentItemChanged(found.first(), nullptr);
         } else {
             // Deleted or filtered away: nothing may show or act on it any more.
             currentItemChanged(nullptr, nullptr);
@@ -571,11 +597,155 @@ void PrintersWidget::load()
     m_tree->horizontalScrollBar()->setValue(horizontal);
     m_tree->verticalScrollBar()->setValue(vertical);
     m_tabs->setCurrentIndex(qMin(tab, m_tabs->count() - 1));
+}
 
-    if (fromTimer && !currentJob.isEmpty()) {
-        const QList<QTreeWidgetItem*> jobs = m_jobWidget->findItems(currentJob, Qt::MatchExactly);
-        if (!jobs.isEmpty())
-            m_jobWidget->setCurrentItem(jobs.first());
+void PrintersWidget::refreshSoon()
+{
+    m_forceRefresh = true;
+    requestRefresh();
+}
+
+void PrintersWidget::requestRefresh()
+{
+    if (authInProgress())
+        return;
+    RefreshRequest request;
+    request.serial = m_selectionSerial;
+    if (QTreeWidgetItem* current = currentDestination()) {
+        request.selected = current->text(0);
+        request.selectedIsClass = isClass(current);
+        request.jobs = m_tabs->currentWidget() == m_jobWidget;
+        request.completedJobs = m_jobWidget->showCompletedAction->isChecked();
+    }
+    request.force = m_forceRefresh;
+    m_forceRefresh = false;
+    m_refresher->request(request);
+}
+
+bool PrintersWidget::reportedNoAnswer(Cups::HTTP* connection)
+{
+    if (!ChangeSubscription::noAnswer())
+        return false;
+    setServerProblem(connection->http && httpError(connection->http) == ETIMEDOUT ? ServerStateBar::Problem::Silent
+                                                                                  : ServerStateBar::Problem::Unreachable,
+                     ServerStateBar::serverName(connection->server(), connection->port()));
+    refreshSoon();
+    return true;
+}
+
+bool PrintersWidget::serverDown() const
+{
+    return m_stateBar->problem() != ServerStateBar::Problem::None;
+}
+
+void PrintersWidget::setServerProblem(ServerStateBar::Problem problem, const QString& server)
+{
+    const bool wasDown = serverDown();
+    m_stateBar->setProblem(problem, server);
+    const bool down = serverDown();
+    if (down == wasDown)
+        return;
+    // Greyed, and nothing acts on a state that may be gone.
+    m_tree->setEnabled(!down);
+    m_tabs->setEnabled(!down);
+    if (down) {
+        resetActions();
+        m_jobWidget->currentItemChanged(nullptr, nullptr);
+        m_jobWidget->showCompletedAction->setEnabled(false);
+    } else {
+        m_jobWidget->currentItemChanged(m_jobWidget->currentItem(), nullptr);
+    }
+}
+
+void PrintersWidget::applyRefresh(const RefreshResult& result)
+{
+    const auto announce = qScopeGuard([this] { emit refreshed(); });
+    if (result.reach != RefreshResult::Reach::Answering) {
+        m_forceRefresh = true;
+        setServerProblem(result.reach == RefreshResult::Reach::Silent ? ServerStateBar::Problem::Silent
+                                                                        : ServerStateBar::Problem::Unreachable,
+                         result.server);
+        return;
+    }
+    // A reload, a selection change or a password prompt uses the items now:
+    // the next refresh reads again.
+    if (authInProgress() || m_reloading || m_selecting || !m_reloadMutex.tryLock()) {
+        m_forceRefresh = true;
+        return;
+    }
+    m_reloading = true;
+    m_view = std::make_unique<ServerView>();
+    const auto finish = qScopeGuard([this] {
+        m_view.reset();
+        m_reloading = false;
+        m_reloadMutex.unlock();
+    });
+
+    const bool recovered = serverDown();
+    setServerProblem(ServerStateBar::Problem::None, QString());
+    if (result.hasDestinations)
+        m_destinations = result.destinations;
+    if (m_destinations)
+        m_view->destinations = m_destinations;
+
+    const bool forSelection = result.serial == m_selectionSerial;
+    if (result.hasDestinations) {
+        QHash<QString, const QVariantMap*> byName;
+        for (const QVariantMap& destination : result.destinations)
+            byName.insert(firstString(destination, nameKey), &destination);
+        // The same destinations: their items follow in place, which keeps
+        // the tree's selection, scroll position and open groups untouched.
+        bool same = true;
+        int shown = 0;
+        const DestinationFilter filter(m_showLocalAction->isChecked(), m_showRemoteAction->isChecked(),
+                                       m_showNotSharedAction->isChecked());
+        for (const QVariantMap& destination : result.destinations)
+            shown += filter.accepts(destination) ? 1 : 0;
+        for (QTreeWidgetItem* group : {m_classesItem, m_printersItem}) {
+            for (int i = 0; same && group && i < group->childCount(); ++i) {
+                const QVariantMap* destination = byName.value(group->child(i)->text(0));
+                same = destination && filter.accepts(*destination)
+                       && bool(firstUInt(*destination, typeKey) & CUPS_PRINTER_CLASS) == (group == m_classesItem);
+                --shown;
+            }
+        }
+        if (!same || shown != 0 || !m_classesItem || !m_printersItem) {
+            rebuildTree(false);
+        } else {
+            viewUserDefault();
+            QTreeWidgetItem* current = currentDestination();
+            for (QTreeWidgetItem* group : {m_classesItem, m_printersItem}) {
+                for (int i = 0; i < group->childCount(); ++i) {
+                    QTreeWidgetItem* child = group->child(i);
+                    // The selected one keeps its full attributes, read below.
+                    if (child != current || !forSelection || !result.hasSelected)
+                        applyDestination(child, *byName.value(child->text(0)), group == m_classesItem);
+                }
+            }
+        }
+    }
+
+    QTreeWidgetItem* current = currentDestination();
+    if (!current)
+        return;
+    // Back from an outage the actions come back even for a selection made
+    // meanwhile, from what is known of it.
+    bool changed = recovered;
+    if (forSelection && result.hasSelected && result.selected != current->data(0, Qt::UserRole).toMap()) {
+        applyDestination(current, result.selected, isClass(current));
+        changed = true;
+    }
+    if (forSelection && result.hasJobs && m_tabs->currentWidget() == m_jobWidget) {
+        const int before = m_jobWidget->topLevelItemCount();
+        m_jobWidget->showLoaded(QPointer<Cups::HTTP>(Cups::HTTP::getUniqueConnection()), current->text(0),
+                                result.jobs);
+        changed = changed || before != m_jobWidget->topLevelItemCount();
+    }
+    if (changed) {
+        clearInformation();
+        m_membersList->clear();
+        resetActions();
+        showDestination(current);
     }
 }
 
@@ -670,9 +840,14 @@ void PrintersWidget::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetIte
     if (locks && !m_reloadMutex.tryLock())
         return;
     m_selecting = true;
+    ++m_selectionSerial;
     const bool ownsView = !m_view;
-    if (ownsView)
+    if (ownsView) {
         m_view = std::make_unique<ServerView>();
+        // The refresh keeps the destinations current; a selection reads only
+        // its own.
+        m_view->destinations = m_destinations;
+    }
     const auto finish = qScopeGuard([this, locks, ownsView] {
         if (ownsView)
             m_view.reset();
@@ -684,24 +859,30 @@ void PrintersWidget::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetIte
     // Loading nothing empties the list and tells the job counters so.
     m_jobWidget->load(QPointer<Cups::HTTP>(), QString());
     m_jobWidget->currentItemChanged(nullptr, nullptr);
-    // A refresh of the same destination keeps the reader where they were.
-    const QString infoShown = std::exchange(m_infoDestination, QString());
-    const int infoScroll = m_infoText->verticalScrollBar()->value();
-    m_infoText->clear();
+    clearInformation();
     const bool destination = isDestination(current);
     showTabs(destination, isClass(current));
     m_membersList->clear();
     resetActions();
-    if (!destination)
+    if (!destination) {
+        m_infoDestination.clear();
         return;
-
-    const QString name = current->text(0);
-    if (m_tabs->currentWidget() == m_jobWidget) {
-        m_jobWidget->load(QPointer<Cups::HTTP>(Cups::HTTP::getUniqueConnection()), name);
-        m_jobWidget->currentItemChanged(m_jobWidget->currentItem(), nullptr);
     }
 
-    refreshState();
+    // Known to be away: the last known facts, without a second of waiting.
+    if (!serverDown()) {
+        if (m_tabs->currentWidget() == m_jobWidget) {
+            m_jobWidget->load(QPointer<Cups::HTTP>(Cups::HTTP::getUniqueConnection()), current->text(0));
+            m_jobWidget->currentItemChanged(m_jobWidget->currentItem(), nullptr);
+        }
+        refreshState();
+    }
+    showDestination(current);
+}
+
+void PrintersWidget::showDestination(QTreeWidgetItem* current)
+{
+    const QString name = current->text(0);
     const bool userDefault = viewUserDefault().is(name);
     const QVariantMap attributes = current->data(0, Qt::UserRole).toMap();
     const uint type = firstUInt(attributes, typeKey);
@@ -714,18 +895,27 @@ void PrintersWidget::currentItemChanged(QTreeWidgetItem* current, QTreeWidgetIte
     m_tweakWidget->setDestination(name, attributes);
     for (ISecurityPrinterPage* page : qAsConst(m_securityPages))
         page->setDestination(name, attributes);
-    enableActions(attributes);
+    if (!serverDown())
+        enableActions(attributes);
     fillInformation(attributes, type & CUPS_PRINTER_CLASS);
+    // A refresh of the same destination keeps the reader where they were.
+    if (name == m_infoDestination)
+        m_infoText->verticalScrollBar()->setValue(m_infoScroll);
     m_infoDestination = name;
-    if (name == infoShown)
-        m_infoText->verticalScrollBar()->setValue(infoScroll);
+}
+
+void PrintersWidget::clearInformation()
+{
+    m_infoScroll = m_infoText->verticalScrollBar()->value();
+    m_infoText->clear();
 }
 
 void PrintersWidget::currentTabChanged()
 {
+    ++m_selectionSerial;
     // Jobs are fetched only for the page that shows them; turning to it must
     // not leave the list empty until the next refresh.
-    if (m_selecting || m_tabs->currentWidget() != m_jobWidget)
+    if (m_selecting || serverDown() || m_tabs->currentWidget() != m_jobWidget)
         return;
     QTreeWidgetItem* current = m_tree->currentItem();
     if (!isDestination(current))
@@ -881,52 +1071,31 @@ void PrintersWidget::fillMembers(const QVariantMap& attributes)
 void PrintersWidget::refreshState()
 {
     Cups::HTTP* connection = Cups::HTTP::getUniqueConnection();
-    if (!connection)
+    QTreeWidgetItem* current = currentDestination();
+    if (!connection || !current)
         return;
     const bool ownsView = !m_view;
-    if (ownsView)
+    if (ownsView) {
         m_view = std::make_unique<ServerView>();
+        m_view->destinations = m_destinations;
+    }
     const auto finish = qScopeGuard([this, ownsView] {
         if (ownsView)
             m_view.reset();
     });
-
-    QTreeWidgetItem* current = currentDestination();
     QVariantMap attributes;
     {
         PasswordCBSetter passwords(nullptr);
         WaitCursor waitCursor;
-        if (current) {
-            attributes = fetchAttributes(connection, current->text(0), isClass(current), true);
-            // The user declined to authenticate: ask nothing more.
-            if (promptRefused())
-                return;
-        }
-        viewDestinations();
-        if (promptRefused())
-            return;
+        attributes = fetchAttributes(connection, current->text(0), isClass(current), true);
     }
-
-    viewUserDefault();
-    if (current && attributes.contains(stateKey))
-        applyDestination(current, attributes, isClass(current));
-    if (m_view->inTree)
+    // After an action too: the user learns why nothing changed.
+    if (attributes.isEmpty() && reportedNoAnswer(connection))
         return;
-    QHash<QString, const QVariantMap*> byName;
-    for (const QVariantMap& destination : *m_view->destinations)
-        byName.insert(firstString(destination, nameKey), &destination);
-    for (QTreeWidgetItem* group : {m_classesItem, m_printersItem}) {
-        if (!group)
-            continue;
-        for (int i = 0; i < group->childCount(); ++i) {
-            QTreeWidgetItem* child = group->child(i);
-            if (child == current)
-                continue;
-            const QVariantMap* destination = byName.value(child->text(0));
-            if (destination && destination->contains(stateKey))
-                applyDestination(child, *destination, group == m_classesItem);
-        }
-    }
+    viewUserDefault();
+    // Every other destination follows the periodic refresh.
+    if (attributes.contains(stateKey))
+        applyDestination(current, attributes, isClass(current));
 }
 
 void PrintersWidget::itemDoubleClicked(QTreeWidgetItem* item, int)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "DestinationIconCache.h"
+#include "ServerStateBar.h"
 #include "UserDefault.h"
 
+#include <QDBusContext>
 #include <QList>
 #include <QMutex>
 #include <QPointer>
@@ -10,9 +12,12 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class ISecurityPrinterPage;
 class JobWidget;
+class RefreshController;
+struct RefreshResult;
 class TweakDestWidget;
 class QAction;
 class QMenu;
@@ -28,8 +33,9 @@ class HTTP;
 }
 
 // The destination browser: the tree of printers and classes, the facts of the
-// selected one, and every action on destinations.
-class PrintersWidget : public QWidget
+// selected one, and every action on destinations. Its D-Bus adaptor answers
+// callers through the context of this object.
+class PrintersWidget : public QWidget, public QDBusContext
 {
     Q_OBJECT
 
@@ -57,6 +63,14 @@ public:
     QTreeWidget* destinationTree() const;
     QTabWidget* tabWidget() const;
     QTimer* refreshTimer() const;
+    // The line over the tree that says when the scheduler does not answer.
+    ServerStateBar* stateBar() const;
+    // Refreshes off the window's thread now rather than at the next tick.
+    void refreshSoon();
+
+signals:
+    // A refresh off the window's thread was answered (or failed) and shown.
+    void refreshed();
 
 public slots:
     void load();
@@ -89,6 +103,7 @@ private slots:
     virtual void printerRemoved(const QString& name);
     virtual void queueChanged(const QString& name);
     void currentTabChanged();
+    void requestRefresh();
 
 private:
     struct ServerView;
@@ -104,6 +119,20 @@ private:
     QTreeWidgetItem* currentDestination() const;
     // Re-reads the selected destination after an action changed it.
     void refreshSelection();
+    // Fills the panes and actions from the item's attributes, asking nothing.
+    void showDestination(QTreeWidgetItem* current);
+    void clearInformation();
+    void applyRefresh(const RefreshResult& result);
+    // Replaces the tree's items by those of the destinations known now and
+    // selects the same destination again; reselect re-reads it.
+    void rebuildTree(bool reselect);
+    // Whether the refresh found the scheduler away: then what is shown is
+    // the last known state and no request is sent for a selection.
+    bool serverDown() const;
+    // Whether the last request on the window's connection got no answer; if
+    // so, says so over the tree and has the refresh find out when it answers.
+    bool reportedNoAnswer(Cups::HTTP* connection);
+    void setServerProblem(ServerStateBar::Problem problem, const QString& server);
 
     const QList<QVariantMap>& viewDestinations();
     const UserDefault& viewUserDefault();
@@ -124,14 +153,26 @@ private:
     QTabWidget* m_tabs = nullptr;
     QPointer<QWidget> m_infoPage;
     QTextEdit* m_infoText = nullptr;
-    // The destination the Info pane shows, to keep its scroll position.
+    // The destination the Info pane shows and where it was scrolled to before
+    // it was last cleared, so that a refresh keeps the reader's place.
     QString m_infoDestination;
+    int m_infoScroll = 0;
     QPointer<JobWidget> m_jobWidget;
     QPointer<QTreeWidget> m_membersList;
     TweakDestWidget* m_tweakWidget = nullptr;
     QList<ISecurityPrinterPage*> m_securityPages;
     QTimer* m_refreshTimer = nullptr;
     QPointer<QMenu> m_viewMenu;
+    ServerStateBar* m_stateBar = nullptr;
+    RefreshController* m_refresher = nullptr;
+    // Changes with every selection, tab and job filter change: a refresh
+    // asked for before describes what is no longer shown.
+    quint64 m_selectionSerial = 0;
+    // After a failed refresh the next one reads everything.
+    bool m_forceRefresh = true;
+    // The destinations as last read, so that a selection change need not
+    // read them again.
+    std::optional<QList<QVariantMap>> m_destinations;
 
     QAction* m_playAction = nullptr;
     QAction* m_reloadAction = nullptr;

@@ -3,6 +3,15 @@
 #include "PrintersWidget.h"
 
 #include <QApplication>
+#include <QDBusError>
+#include <QDBusMessage>
+
+namespace {
+
+// The longest queue name the scheduler accepts.
+constexpr int maxNameBytes = 127;
+
+} // namespace
 
 PrintersWidgetAdaptor::PrintersWidgetAdaptor(PrintersWidget* parent)
     : QDBusAbstractAdaptor(parent)
@@ -10,8 +19,22 @@ PrintersWidgetAdaptor::PrintersWidgetAdaptor(PrintersWidget* parent)
 {
 }
 
+bool PrintersWidgetAdaptor::acceptable(const QString& name)
+{
+    // Counted in characters first, so that a huge name is never converted.
+    if (name.size() <= maxNameBytes && name.toUtf8().size() <= maxNameBytes)
+        return true;
+    // Qt keeps the call's context in the adapted object, not in the adaptor.
+    // Callers that asked for no reply get none: the bus would refuse it.
+    if (m_widget && m_widget->calledFromDBus() && m_widget->message().isReplyRequired())
+        m_widget->sendErrorReply(QDBusError::InvalidArgs, tr("A destination name has at most %1 bytes.").arg(maxNameBytes));
+    return false;
+}
+
 void PrintersWidgetAdaptor::ShowDest(const QString& destName)
 {
+    if (!acceptable(destName))
+        return;
     bringToFront();
     if (m_widget)
         m_widget->DisplayDest(destName, false);
@@ -19,6 +42,8 @@ void PrintersWidgetAdaptor::ShowDest(const QString& destName)
 
 void PrintersWidgetAdaptor::ShowQueue(const QString& queueName)
 {
+    if (!acceptable(queueName))
+        return;
     bringToFront();
     if (m_widget)
         m_widget->DisplayDest(queueName, true);

@@ -20,6 +20,9 @@ public slots:
     Q_NOREPLY void ShowQueue(const QString& queueName);
 
 private:
+    // False, after an error reply to the caller, for a name no queue can
+    // have: nothing else is done for it.
+    bool acceptable(const QString& name);
     void bringToFront();
 
     QPointer<PrintersWidget> m_widget;

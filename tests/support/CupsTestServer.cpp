@@ -11,6 +11,8 @@
 #include <QTcpServer>
 #include <QTextStream>
 
+#include "CupsPointers.h"
+
 #include <cups/cups.h>
 #include <grp.h>
 #include <pwd.h>
@@ -173,7 +175,7 @@ bool CupsTestServer::start(const Options& options)
             m_error = QStringLiteral("no free port on 127.0.0.1");
             return false;
         }
-        if (!writeConfiguration(options))
+        if (!writeConfiguration(options) || !writeExtraQueues(options.extraQueues))
             return false;
         if (launch(options))
             break;
@@ -185,11 +187,36 @@ bool CupsTestServer::start(const Options& options)
         stop();
         return false;
     }
-    if (options.extraQueues > 0 && !addExtraQueues(options.extraQueues)) {
+    if (options.extraJobs > 0 && !addExtraJobs(options.extraJobsQueue, options.extraJobs)) {
         stop();
         return false;
     }
+    m_options = options;
     return true;
+}
+
+void CupsTestServer::kill()
+{
+    if (!m_process)
+        return;
+    m_process->kill();
+    m_process->waitForFinished(5000);
+    m_process.reset();
+}
+
+bool CupsTestServer::restart()
+{
+    if (!m_dir) {
+        m_error = QStringLiteral("there is no scheduler to restart");
+        return false;
+    }
+    if (m_process) {
+        m_process->terminate();
+        m_process->waitForFinished(10000);
+        m_process.reset();
+    }
+    m_error.clear();
+    return launch(m_options);
 }
 
 bool CupsTestServer::writeConfiguration(const Options& options)
@@ -241,9 +268,14 @@ bool CupsTestServer::writeConfiguration(const Options& options)
       << "Listen " << socketPath() << "\n"
       << "Browsing No\n"
       << "WebInterface No\n"
-      << "DefaultAuthType Basic\n";
+      << "DefaultAuthType Basic\n"
+      // Saved at once, so that a killed scheduler restarts with its queues.
+      << "DirtyCleanInterval 0\n";
     if (options.logAllRequests)
         c << "AccessLogLevel all\n";
+    // The default limit of 500 jobs would drop the extra ones.
+    if (options.extraJobs > 0)
+        c << "MaxJobs " << options.extraJobs + 1000 << "\n";
     c << "<Location />\n  Order allow,deny\n  Allow 127.0.0.1\n  Allow localhost\n</Location>\n";
     if (options.mode == Mode::Authenticated) {
         c << "<Location /admin/conf>\n  AuthType Basic\n  Require user @SYSTEM\n"
@@ -564,14 +596,46 @@ bool CupsTestServer::buildKnownWorld()
     return true;
 }
 
-bool CupsTestServer::addExtraQueues(int count)
+bool CupsTestServer::writeExtraQueues(int count)
 {
+    if (count <= 0)
+        return true;
+    QString text;
+    QTextStream t(&text);
     for (int i = 1; i <= count; ++i) {
         const QString name = QStringLiteral("queue%1").arg(i, 3, 10, QLatin1Char('0'));
-        if (!runTool(QStringLiteral("lpadmin"),
-                     {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
-                      QStringLiteral("file:///dev/null")}))
+        t << "<Printer " << name << ">\nInfo " << name << "\nDeviceURI file:///dev/null\nState Idle\n"
+          << "StateTime 0\nType 4\nAccepting Yes\nShared Yes\nJobSheets none none\nQuotaPeriod 0\n"
+          << "PageLimit 0\nKLimit 0\nOpPolicy default\nErrorPolicy stop-printer\n</Printer>\n";
+    }
+    t.flush();
+    return writeText(serverRoot() + QStringLiteral("/printers.conf"), text, &m_error);
+}
+
+bool CupsTestServer::addExtraJobs(const QString& queue, int count)
+{
+    // One connection over the domain socket, one Create-Job per job: a
+    // thousand lp processes would take minutes.
+    const QByteArray socket = QFile::encodeName(socketPath());
+    Cups::HttpPtr http(httpConnect2(socket.constData(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr));
+    if (!http) {
+        m_error = QStringLiteral("cannot reach the scheduler to submit jobs");
+        return false;
+    }
+    const QByteArray uri = QStringLiteral("ipp://localhost/printers/%1").arg(queue).toUtf8();
+    const QByteArray user(cupsUser());
+    for (int i = 1; i <= count; ++i) {
+        ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+        const QByteArray title = QStringLiteral("job %1").arg(i).toUtf8();
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, user.constData());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
+        ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "job-hold-until", nullptr, "indefinite");
+        const Cups::IppPtr response(cupsDoRequest(http.get(), request, "/"));
+        if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
+            m_error = QStringLiteral("job %1 on %2 was refused: %3").arg(i).arg(queue, QString::fromUtf8(cupsLastErrorString()));
             return false;
+        }
     }
     return true;
 }

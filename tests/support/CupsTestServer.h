@@ -22,8 +22,14 @@ public:
     {
         Mode mode = Mode::Open;
         bool knownWorld = true;
-        // Extra raw queues "queue001"... for measurements on larger servers.
+        // Extra raw queues "queue001"... for measurements on larger servers;
+        // written into the configuration before the start, so a thousand
+        // cost no more than a few.
         int extraQueues = 0;
+        // Extra held jobs on extraJobsQueue (a queue of the known world or an
+        // extra one), with the scheduler's job limit raised to hold them.
+        int extraJobs = 0;
+        QString extraJobsQueue;
         // System bus the scheduler sends its spooler signals to; empty for none.
         QString systemBusAddress;
         // Log every request in log/access_log, not only the changing ones,
@@ -70,6 +76,11 @@ public:
     bool start(const Options& options);
     void stop();
     bool isRunning() const;
+    // Kills the scheduler without letting it save anything (a crash).
+    void kill();
+    // Starts the scheduler again on the same port and directories, with the
+    // queues and jobs it kept; after kill() or stop().
+    bool restart();
 
     QString errorString() const { return m_error; }
     int port() const { return m_port; }
@@ -113,13 +124,15 @@ private:
     QString systemBusFor(const Options& options) const;
     bool waitUntilAnswering(int timeoutMs);
     bool buildKnownWorld();
-    bool addExtraQueues(int count);
+    bool writeExtraQueues(int count);
+    bool addExtraJobs(const QString& queue, int count);
     static bool acquireAdminAccount(QString* error);
     static void releaseAdminAccount();
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
+    Options m_options;
     QString m_error;
     QList<int> m_heldJobs;
     bool m_holdsAdminAccount = false;

@@ -39,6 +39,13 @@ bool PrivateBus::start()
     QString serviceDirectories;
     for (const QString& folder : qAsConst(m_serviceDirectories))
         serviceDirectories += QStringLiteral("  <servicedir>%1</servicedir>\n").arg(folder.toHtmlEscaped());
+    // A session bus holds as much as a desktop's does: the daemon's own
+    // limits would drop the messages of a burst that a real session carries.
+    const QString limits = m_kind == Kind::Session
+                               ? QStringLiteral("  <limit name=\"max_incoming_bytes\">1000000000</limit>\n"
+                                                "  <limit name=\"max_outgoing_bytes\">1000000000</limit>\n"
+                                                "  <limit name=\"max_message_size\">1000000000</limit>\n")
+                               : QString();
     const QString config = QStringLiteral(
                                "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
                                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
@@ -55,8 +62,9 @@ bool PrivateBus::start()
                                "    <allow eavesdrop=\"true\"/>\n"
                                "  </policy>\n"
                                "%3"
+                               "%4"
                                "</busconfig>\n")
-                               .arg(type, m_dir->path(), serviceDirectories);
+                               .arg(type, m_dir->path(), serviceDirectories, limits);
     const QString configPath = m_dir->filePath(QStringLiteral("bus.conf"));
     QFile file(configPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(config.toUtf8()) < 0) {

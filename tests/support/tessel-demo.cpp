@@ -25,21 +25,37 @@ void forwardSignal(int)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments().mid(1);
-    if (arguments.isEmpty()) {
-        std::fprintf(stderr, "usage: tessel-demo PROGRAM [ARGUMENTS...]\n"
+    QStringList arguments = app.arguments().mid(1);
+    CupsTestServer::Options options;
+    bool valid = true;
+    while (valid && arguments.size() > 1 && arguments.first().startsWith(QLatin1String("--"))) {
+        const QString option = arguments.takeFirst();
+        const int value = arguments.takeFirst().toInt(&valid);
+        valid = valid && value >= 0;
+        if (option == QLatin1String("--queues"))
+            options.extraQueues = value;
+        else if (option == QLatin1String("--jobs"))
+            options.extraJobs = value;
+        else
+            valid = false;
+    }
+    options.extraJobsQueue = CupsTestServer::defaultPrinter;
+    if (arguments.isEmpty() || !valid) {
+        std::fprintf(stderr, "usage: tessel-demo [--queues N] [--jobs N] PROGRAM [ARGUMENTS...]\n"
                              "Starts a private print scheduler with sample queues on 127.0.0.1,\n"
-                             "runs PROGRAM against it and stops the scheduler when PROGRAM ends.\n");
+                             "runs PROGRAM against it and stops the scheduler when PROGRAM ends.\n"
+                             "  --queues N  adds N raw queues queue001, queue002, ...\n"
+                             "  --jobs N    adds N held jobs to the queue alpha (the job limit is raised)\n");
         return 2;
     }
 
     CupsTestServer server;
-    if (!server.start()) {
+    if (!server.start(options)) {
         std::fprintf(stderr, "tessel-demo: %s\n", qPrintable(server.errorString()));
         return 1;
     }
-    std::fprintf(stderr, "tessel-demo: private scheduler on %s (queues %s, %s, %s and class %s)\n",
-                 qPrintable(server.serverName()), qPrintable(CupsTestServer::defaultPrinter),
+    std::fprintf(stderr, "tessel-demo: private scheduler on %s, pid %lld (queues %s, %s, %s and class %s)\n",
+                 qPrintable(server.serverName()), server.pid(), qPrintable(CupsTestServer::defaultPrinter),
                  qPrintable(CupsTestServer::stoppedPrinter), qPrintable(CupsTestServer::plainPrinter),
                  qPrintable(CupsTestServer::className));
 
