@@ -3059,6 +3059,13 @@ Job ID: %2</source>
     </message>
 </context>
 <context>
+    <name>PrintersWidgetAdaptor</name>
+    <message>
+        <source>A destination name has at most %1 bytes.</source>
+        <translation>Имя назначения не может быть длиннее %1 байт.</translation>
+    </message>
+</context>
+<context>
     <name>PrivConfigDialog</name>
     <message>
         <source>Priviledged actions setup</source>
@@ -3573,6 +3580,17 @@ Job ID: %2</source>
     <message>
         <source>Device URI:</source>
         <translation>URI устройства:</translation>
+    </message>
+</context>
+<context>
+    <name>ServerStateBar</name>
+    <message>
+        <source>The print server %1 does not answer. The printers and jobs shown may no longer be current.</source>
+        <translation>Сервер печати %1 не отвечает. Показанные принтеры и задания могут быть устаревшими.</translation>
+    </message>
+    <message>
+        <source>The print server %1 cannot be reached. The printers and jobs shown may no longer be current.</source>
+        <translation>Сервер печати %1 недоступен. Показанные принтеры и задания могут быть устаревшими.</translation>
     </message>
 </context>
 <context>
