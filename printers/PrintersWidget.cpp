@@ -506,19 +506,25 @@ QVariantMap PrintersWidget::fetchAttributes(Cups::HTTP* connection, const QStrin
     return groups.isEmpty() ? QVariantMap() : groups.first();
 }
 
+QScopeGuard<std::function<void()>> PrintersWidget::holdItemsForReload()
+{
+    // The caller holds m_reloadMutex; the guard gives it back.
+    m_reloading = true;
+    m_view = std::make_unique<ServerView>();
+    return QScopeGuard<std::function<void()>>([this] {
+        m_view.reset();
+        m_reloading = false;
+        m_reloadMutex.unlock();
+    });
+}
+
 void PrintersWidget::load()
 {
     // Only a nested event loop (a password prompt) can ask for a reload while
     // one runs, or while a selection change uses the items.
     if (!m_reloadMutex.tryLock())
         return;
-    m_reloading = true;
-    m_view = std::make_unique<ServerView>();
-    const auto finish = qScopeGuard([this] {
-        m_view.reset();
-        m_reloading = false;
-        m_reloadMutex.unlock();
-    });
+    const auto finish = holdItemsForReload();
 
     Cups::HTTP* connection = Cups::HTTP::getUniqueConnection();
     if (!connection) {
@@ -673,13 +679,7 @@ void PrintersWidget::applyRefresh(const RefreshResult& result)
         m_forceRefresh = true;
         return;
     }
-    m_reloading = true;
-    m_view = std::make_unique<ServerView>();
-    const auto finish = qScopeGuard([this] {
-        m_view.reset();
-        m_reloading = false;
-        m_reloadMutex.unlock();
-    });
+    const auto finish = holdItemsForReload();
 
     const bool recovered = serverDown();
     setServerProblem(ServerStateBar::Problem::None, QString());

@@ -8,9 +8,11 @@
 #include <QList>
 #include <QMutex>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QVariantMap>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -122,6 +124,8 @@ private:
     // Fills the panes and actions from the item's attributes, asking nothing.
     void showDestination(QTreeWidgetItem* current);
     void clearInformation();
+    // Marks the items as in use by a reload until the returned guard ends.
+    QScopeGuard<std::function<void()>> holdItemsForReload();
     void applyRefresh(const RefreshResult& result);
     // Replaces the tree's items by those of the destinations known now and
     // selects the same destination again; reselect re-reads it.
