@@ -30,7 +30,6 @@ constexpr double silenceSeconds = 0.5;
 // gets a driver of the server's collection.
 constexpr double slowRequestSeconds = 60.0;
 constexpr double devicePatienceMarginSeconds = 5.0;
-constexpr int maxQueueNameBytes = 127;
 
 const char* const adminResource = "/admin/";
 const char* const rootResource = "/";
@@ -63,16 +62,11 @@ int giveUp(http_t*, void*)
     return 0;
 }
 
-bool succeeded(ipp_t* response)
-{
-    return response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
-}
-
 // The non-empty printer groups of a list answer, one per destination, device
 // or driver; nothing when the request failed.
 QList<QVariantMap> printerGroups(IppPtr response)
 {
-    if (!succeeded(response.get()))
+    if (!IPP::succeeded(response.get()))
         return {};
     const IPP message(response.release());
     const QList<QVariantMap> groups = message.attributes();
@@ -241,6 +235,20 @@ bool HTTP::isValidQueueName(const QString& name)
     return true;
 }
 
+QByteArray HTTP::localDestinationUri(const QString& name, bool isClass)
+{
+    // Assembling escapes what a queue name may hold but a URI path may not,
+    // such as "%".
+    const QByteArray resource = encoded(QStringLiteral("/%1/%2").arg(
+        isClass ? QStringLiteral("classes") : QStringLiteral("printers"), name));
+    char uri[HTTP_MAX_URI];
+    if (httpAssembleURI(HTTP_URI_CODING_RESOURCE, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
+                        resource.constData())
+        < HTTP_URI_STATUS_OK)
+        return QByteArray();
+    return QByteArray(uri);
+}
+
 QByteArray HTTP::printerUri(const QString& resource) const
 {
     if (resource.contains(QLatin1String("://")))
@@ -286,7 +294,7 @@ IppPtr HTTP::send(IppPtr request, const QString& resource, const QString& file)
 bool HTTP::sendAdmin(IppPtr request, const QString& file)
 {
     const IppPtr response = send(std::move(request), QString::fromLatin1(adminResource), file);
-    return succeeded(response.get());
+    return IPP::succeeded(response.get());
 }
 
 QList<QVariantMap> HTTP::destinations()
@@ -329,7 +337,7 @@ QList<QMap<QString, QString>> HTTP::cupsDestinations(const QString& name)
         return result;
     addKeywords(request.get(), "requested-attributes", {QStringLiteral("member-uris")});
     IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
-    if (!succeeded(response.get()))
+    if (!IPP::succeeded(response.get()))
         return result;
     if (ipp_attribute_t* members = ippFindAttribute(response.get(), "member-uris", IPP_TAG_URI)) {
         QStringList uris;
@@ -347,7 +355,7 @@ int HTTP::destinationState(const QString& resource)
         return 0;
     addKeywords(request.get(), "requested-attributes", {QStringLiteral("printer-state")});
     const IppPtr response = send(std::move(request), QString::fromLatin1(rootResource));
-    if (!succeeded(response.get()))
+    if (!IPP::succeeded(response.get()))
         return 0;
     ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM);
     return state ? ippGetInteger(state, 0) : 0;
@@ -500,7 +508,7 @@ bool HTTP::moveJobs(const QString& fromResource, const QString& toResource)
         return false;
     ippAddString(request.get(), IPP_TAG_JOB, IPP_TAG_URI, "job-printer-uri", nullptr, target.constData());
     const IppPtr response = send(std::move(request), QStringLiteral("/jobs/"));
-    return succeeded(response.get());
+    return IPP::succeeded(response.get());
 }
 
 QList<QVariantMap> HTTP::devices()

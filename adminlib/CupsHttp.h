@@ -42,9 +42,14 @@ public:
     // How long CUPS-Get-Devices lets the backends look for devices.
     static constexpr int deviceTimeoutSeconds = 10;
 
+    // The longest queue name the scheduler accepts, in bytes of UTF-8.
+    static constexpr int maxQueueNameBytes = 127;
     // Valid queue name for the scheduler: 1 to 127 bytes, printable, without
     // blanks and the characters / \ # ? ' " ,
     static bool isValidQueueName(const QString& name);
+    // The URI that names a local printer or class in a request; the scheduler
+    // reads only its path. Usable from any thread.
+    static QByteArray localDestinationUri(const QString& name, bool isClass);
 
     // The libcups handle; null after a failed reconnect.
     http_t* http = nullptr;

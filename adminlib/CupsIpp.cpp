@@ -105,6 +105,11 @@ IPP::~IPP()
     ippDelete(ipp);
 }
 
+bool IPP::succeeded(ipp_t* response)
+{
+    return response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
 IPP* IPP::create(ipp_op_t operation)
 {
     IppPtr request(ippNewRequest(operation));

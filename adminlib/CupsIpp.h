@@ -66,6 +66,8 @@ public:
     // A Get-Printer-Attributes request for one destination, named by its full
     // URI, asking for the given attributes ("all" for every one).
     static IPP* printerAttributesRequest(const QString& printerUri, const QStringList& requested);
+    // Whether an answer (null when the request failed) says success.
+    static bool succeeded(ipp_t* response);
 
     // Sends a copy of this request, so the request stays usable and the
     // caller's. Returns the response (also for an IPP error status, see

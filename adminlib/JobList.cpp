@@ -1,11 +1,9 @@
 #include "JobList.h"
 
-#include "CupsCodec.h"
 #include "CupsHttp.h"
 #include "CupsPointers.h"
 #include "ServerText.h"
 
-#include <QTextCodec>
 #include <QUrl>
 
 #include <iterator>
@@ -41,7 +39,7 @@ bool JobList::fetch(http_t* http, const QString& dest, bool completed, QList<Job
 bool JobList::fetchFrom(http_t* http, const char* collection, const QString& dest, bool completed,
                         QList<JobRecord>* jobs)
 {
-    const QByteArray uri = destinationUri(collection, dest);
+    const QByteArray uri = Cups::HTTP::localDestinationUri(dest, qstrcmp(collection, "classes") == 0);
     if (uri.isEmpty())
         return false;
     Cups::IppPtr request(ippNewRequest(IPP_OP_GET_JOBS));
@@ -98,15 +96,4 @@ bool JobList::fetchFrom(http_t* http, const char* collection, const QString& des
     }
     *jobs = found;
     return true;
-}
-
-QByteArray JobList::destinationUri(const char* collection, const QString& name)
-{
-    const QByteArray encoded = Cups::codec ? Cups::codec->fromUnicode(name) : name.toUtf8();
-    char uri[HTTP_MAX_URI];
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0, "/%s/%s", collection,
-                         encoded.constData())
-        < HTTP_URI_STATUS_OK)
-        return QByteArray();
-    return QByteArray(uri);
 }

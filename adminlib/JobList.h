@@ -16,8 +16,6 @@ public:
     // Jobs of dest (a printer or a class), all of them or only those not yet
     // completed; false when the request failed.
     static bool fetch(http_t* http, const QString& dest, bool completed, QList<JobRecord>* jobs);
-    // The URI of a local destination; collection: "printers" or "classes".
-    static QByteArray destinationUri(const char* collection, const QString& name);
 
 private:
     // collection: "printers" or "classes".

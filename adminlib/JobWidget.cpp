@@ -351,7 +351,7 @@ void JobWidget::moveJob()
     const QString target = chooser->destination();
     if (!isClassByName.contains(target))
         return;
-    const QByteArray targetUri = JobList::destinationUri(isClassByName.value(target) ? "classes" : "printers", target);
+    const QByteArray targetUri = Cups::HTTP::localDestinationUri(target, isClassByName.value(target));
     runJobOperation(IPP_OP_CUPS_MOVE_JOB, id, tr("Unable to move job %1 to %2.").arg(QString::number(id), target),
                     targetUri);
 }

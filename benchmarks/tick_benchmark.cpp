@@ -1,5 +1,6 @@
 #include "CupsHttp.h"
 #include "CupsTestServer.h"
+#include "EventLoopProbe.h"
 #include "JobWidget.h"
 #include "PrintersWidget.h"
 #include "PrivateBus.h"
@@ -36,7 +37,6 @@ constexpr int intervalSeconds = 2;
 constexpr int idleMs = 20000;
 constexpr int loadWaitMs = 120000;
 constexpr int changeWaitMs = 30000;
-constexpr int probeMs = 10;
 
 double ownCpuMs()
 {
@@ -56,25 +56,6 @@ double processCpuMs(qint64 pid)
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
     const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
     return ticks * 1e3 / double(::sysconf(_SC_CLK_TCK));
-}
-
-// The longest time the event loop did not turn while the loop ran for ms.
-double longestStallMs(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    qint64 last = 0;
-    qint64 longest = 0;
-    QTimer probe;
-    probe.setInterval(probeMs);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        const qint64 now = clock.elapsed();
-        longest = std::max(longest, now - last - probeMs);
-        last = now;
-    });
-    probe.start();
-    QTest::qWait(ms);
-    return double(longest);
 }
 
 QTreeWidgetItem* itemOf(PrintersWidget& widget, const QString& name)
@@ -205,7 +186,8 @@ int main(int argc, char* argv[])
         }
         QTest::qWait(3000);
         const double jobsCpuBefore = ownCpuMs();
-        const double stall = longestStallMs(idleMs);
+        // What the probe itself waits is not a stall.
+        const double stall = double(EventLoopProbe::longestGapMs(idleMs) - EventLoopProbe::intervalMs);
         const double jobsCpu = ownCpuMs() - jobsCpuBefore;
 
         const QString target = QStringLiteral("queue%1").arg(std::max(1, size / 2 - 2), 3, 10, QLatin1Char('0'));

@@ -1,5 +1,6 @@
 #include "ChangeSubscription.h"
 
+#include "CupsIpp.h"
 #include "CupsPointers.h"
 
 #include <iterator>
@@ -10,11 +11,6 @@ const char* const subscribedEvents[] = {
     "printer-added", "printer-deleted", "printer-state-changed", "printer-modified",
     "job-created",   "job-state-changed", "job-completed",
 };
-
-bool succeeded(ipp_t* response)
-{
-    return response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
-}
 
 } // namespace
 
@@ -41,8 +37,9 @@ bool ChangeSubscription::create(http_t* http)
     const Cups::IppPtr response(cupsDoRequest(http, message, "/"));
     if (!response && noAnswer())
         return false;
-    ipp_attribute_t* id = response ? ippFindAttribute(response.get(), "notify-subscription-id", IPP_TAG_INTEGER) : nullptr;
-    if (!response || !succeeded(response.get()) || !id) {
+    ipp_attribute_t* id =
+        response ? ippFindAttribute(response.get(), "notify-subscription-id", IPP_TAG_INTEGER) : nullptr;
+    if (!response || !Cups::IPP::succeeded(response.get()) || !id) {
         m_refused = true;
         return false;
     }
@@ -71,7 +68,7 @@ ChangeSubscription::Poll ChangeSubscription::poll(http_t* http, Changes* changes
         reset();
         return Poll::Lost;
     }
-    if (!succeeded(response.get()))
+    if (!Cups::IPP::succeeded(response.get()))
         return Poll::Failed;
 
     // Each event is a group of its own; its attributes arrive in no fixed
@@ -126,7 +123,7 @@ bool ChangeSubscription::renewIfDue(http_t* http)
     ippAddInteger(message, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-id", m_id);
     ippAddInteger(message, IPP_TAG_SUBSCRIPTION, IPP_TAG_INTEGER, "notify-lease-duration", leaseSeconds);
     const Cups::IppPtr response(cupsDoRequest(http, message, "/"));
-    if (!succeeded(response.get()))
+    if (!Cups::IPP::succeeded(response.get()))
         return false;
     m_renewal.setRemainingTime(std::chrono::seconds(leaseSeconds * 5 / 6));
     return true;

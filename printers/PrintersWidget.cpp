@@ -2,7 +2,6 @@
 
 #include "ChangeSubscription.h"
 #include "ClassMembers.h"
-#include "CupsCodec.h"
 #include "CupsHttp.h"
 #include "CupsIpp.h"
 #include "DestinationAttributes.h"
@@ -42,7 +41,6 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTextCodec>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -52,7 +50,6 @@
 
 #include <cerrno>
 #include <optional>
-#include <vector>
 
 using namespace DestinationAttributes;
 
@@ -87,25 +84,6 @@ const QString classIcon = QStringLiteral("print_class");
 bool authInProgress()
 {
     return QSettings().value(authInProgressKey, false).toBool();
-}
-
-QByteArray encoded(const QString& text)
-{
-    return Cups::codec ? Cups::codec->fromUnicode(text) : text.toUtf8();
-}
-
-// The scheduler only reads the path of the URI. Assembling it escapes what a
-// queue name may hold but a URI path may not, such as "%".
-QByteArray localDestinationUri(const QString& name, bool isClass)
-{
-    const QByteArray resource = encoded(QStringLiteral("/%1/%2").arg(
-        isClass ? QStringLiteral("classes") : QStringLiteral("printers"), name));
-    char uri[HTTP_MAX_URI];
-    if (httpAssembleURI(HTTP_URI_CODING_RESOURCE, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
-                        resource.constData())
-        < HTTP_URI_STATUS_OK)
-        return QByteArray();
-    return QByteArray(uri);
 }
 
 // The class's member URIs from its attributes and from the members option of
@@ -485,19 +463,12 @@ QVariantMap PrintersWidget::fetchAttributes(Cups::HTTP* connection, const QStrin
     const std::unique_ptr<Cups::IPP> request(Cups::IPP::create(IPP_OP_GET_PRINTER_ATTRIBUTES));
     if (!request || !request->ipp)
         return {};
-    const QByteArray uri = localDestinationUri(name, isClass);
+    const QByteArray uri = Cups::HTTP::localDestinationUri(name, isClass);
     if (uri.isEmpty())
         return {};
     ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
-    const QStringList requested = all ? QStringList{QStringLiteral("all")} : Cups::HTTP::destinationAttributes();
-    QByteArrayList keywords;
-    for (const QString& keyword : requested)
-        keywords << encoded(keyword);
-    std::vector<const char*> values;
-    for (const QByteArray& keyword : qAsConst(keywords))
-        values.push_back(keyword.constData());
-    ippAddStrings(request->ipp, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(values.size()),
-                  nullptr, values.data());
+    Cups::HTTP::addKeywords(request->ipp, "requested-attributes",
+                            all ? QStringList{QStringLiteral("all")} : Cups::HTTP::destinationAttributes());
 
     const std::unique_ptr<Cups::IPP> response(request->doRequest(connection, QStringLiteral("/")));
     if (!response)
@@ -632,8 +603,8 @@ bool PrintersWidget::reportedNoAnswer(Cups::HTTP* connection)
 {
     if (!ChangeSubscription::noAnswer())
         return false;
-    setServerProblem(connection->http && httpError(connection->http) == ETIMEDOUT ? ServerStateBar::Problem::Silent
-                                                                                  : ServerStateBar::Problem::Unreachable,
+    const bool silent = connection->http && httpError(connection->http) == ETIMEDOUT;
+    setServerProblem(silent ? ServerStateBar::Problem::Silent : ServerStateBar::Problem::Unreachable,
                      ServerStateBar::serverName(connection->server(), connection->port()));
     refreshSoon();
     return true;
@@ -1186,7 +1157,7 @@ void PrintersWidget::purge()
     if (!item || !connection)
         return;
     const std::unique_ptr<Cups::IPP> request(Cups::IPP::create(IPP_OP_PURGE_JOBS));
-    const QByteArray uri = localDestinationUri(item->text(0), isClass(item));
+    const QByteArray uri = Cups::HTTP::localDestinationUri(item->text(0), isClass(item));
     if (request && request->ipp && !uri.isEmpty()) {
         ippAddString(request->ipp, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
         const std::unique_ptr<Cups::IPP> response(request->doRequest(connection, QStringLiteral("/")));

@@ -1,17 +1,11 @@
 #include "PrintersWidgetAdaptor.h"
 
+#include "CupsHttp.h"
 #include "PrintersWidget.h"
 
 #include <QApplication>
 #include <QDBusError>
 #include <QDBusMessage>
-
-namespace {
-
-// The longest queue name the scheduler accepts.
-constexpr int maxNameBytes = 127;
-
-} // namespace
 
 PrintersWidgetAdaptor::PrintersWidgetAdaptor(PrintersWidget* parent)
     : QDBusAbstractAdaptor(parent)
@@ -22,12 +16,13 @@ PrintersWidgetAdaptor::PrintersWidgetAdaptor(PrintersWidget* parent)
 bool PrintersWidgetAdaptor::acceptable(const QString& name)
 {
     // Counted in characters first, so that a huge name is never converted.
-    if (name.size() <= maxNameBytes && name.toUtf8().size() <= maxNameBytes)
+    if (name.size() <= Cups::HTTP::maxQueueNameBytes && name.toUtf8().size() <= Cups::HTTP::maxQueueNameBytes)
         return true;
     // Qt keeps the call's context in the adapted object, not in the adaptor.
     // Callers that asked for no reply get none: the bus would refuse it.
     if (m_widget && m_widget->calledFromDBus() && m_widget->message().isReplyRequired())
-        m_widget->sendErrorReply(QDBusError::InvalidArgs, tr("A destination name has at most %1 bytes.").arg(maxNameBytes));
+        m_widget->sendErrorReply(QDBusError::InvalidArgs,
+                                 tr("A destination name has at most %1 bytes.").arg(Cups::HTTP::maxQueueNameBytes));
     return false;
 }
 

@@ -24,11 +24,6 @@ int giveUp(http_t*, void*)
     return 0;
 }
 
-bool succeeded(ipp_t* response)
-{
-    return response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
-}
-
 } // namespace
 
 RefreshWorker::RefreshWorker(QObject* parent)
@@ -141,7 +136,7 @@ bool RefreshWorker::fetchDestinations(RefreshResult* result)
         return !ChangeSubscription::noAnswer();
     result->hasDestinations = true;
     // An empty server answers "not found": no destinations.
-    if (!succeeded(response.get()))
+    if (!Cups::IPP::succeeded(response.get()))
         return ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND;
     const Cups::IPP message(response.release());
     const QList<QVariantMap> groups = message.attributes();
@@ -179,7 +174,7 @@ bool RefreshWorker::fetchSelected(const RefreshRequest& request, RefreshResult* 
         return true;
     }
     // A destination deleted meanwhile: the list read with it tells.
-    if (!succeeded(response.get()))
+    if (!Cups::IPP::succeeded(response.get()))
         return true;
     const Cups::IPP answer(response.release());
     const QList<QVariantMap> groups = answer.attributes();

@@ -1,5 +1,6 @@
 #include "CupsHttp.h"
 #include "CupsTestServer.h"
+#include "EventLoopProbe.h"
 #include "JobWidget.h"
 #include "PrintersWidget.h"
 #include "PrivateBus.h"
@@ -46,24 +47,6 @@ QString currentName(const PrintersWidget& widget)
 {
     const QTreeWidgetItem* current = widget.destinationTree()->currentItem();
     return current ? current->text(0) : QString();
-}
-
-// Runs the event loop for ms and returns the longest time it did not turn.
-qint64 longestStall(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    qint64 last = 0;
-    qint64 longest = 0;
-    QTimer probe;
-    probe.setInterval(10);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        longest = qMax(longest, clock.elapsed() - last);
-        last = clock.elapsed();
-    });
-    probe.start();
-    QTest::qWait(ms);
-    return qMax(longest, clock.elapsed() - last);
 }
 
 } // namespace
@@ -227,7 +210,7 @@ void TestRefresh::hungSchedulerIsReportedAndLeftBehind()
 
     QCOMPARE(::kill(pid_t(m_server->pid()), SIGSTOP), 0);
     // The window keeps turning while refreshes wait for the stopped scheduler.
-    QVERIFY2(longestStall(4000) < 300, "the window stalled");
+    QVERIFY2(EventLoopProbe::longestGapMs(4000) < 300, "the window stalled");
     QTRY_VERIFY_WITH_TIMEOUT(widget.stateBar()->isVisible(), waitMs);
     QVERIFY2(widget.stateBar()->text().contains(QStringLiteral("%1 does not answer").arg(m_server->serverName())),
              qPrintable(widget.stateBar()->text()));
